@@ -1,0 +1,1 @@
+; Orvane include file

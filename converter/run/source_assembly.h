@@ -1,0 +1,18 @@
+// Building the one self-contained source text the translator works on.
+#pragma once
+
+#include <string>
+
+#include "converter/run/conversion.h"
+
+namespace orvane {
+
+std::string ProjectSourceFile(Conversion& conv, const std::string& project);
+// True when the text includes orv.pbi (IncludeFile or XIncludeFile, any case, any path).
+bool IncludesOrvPbi(const std::string& text);
+bool SyntaxCheck(Conversion& conv);
+std::string ExpandIncludes(Conversion& conv, const std::string& text);
+std::string RemoveDataSections(Conversion& conv, const std::string& text);
+std::string HoistDeclarations(Conversion& conv, const std::string& text);
+
+}  // namespace orvane

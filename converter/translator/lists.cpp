@@ -1,0 +1,8 @@
+#include "converter/translator/passes.h"
+
+namespace orvane {
+
+// Not built yet: passes the text through unchanged.
+void TranslateLinkedLists(Conversion&) {}
+
+}  // namespace orvane
