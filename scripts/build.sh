@@ -4,6 +4,7 @@
 # the tests run under them (ORVANE_SANITIZE=OFF builds a plain one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CCACHE_BASEDIR="$PWD"
 sanitize=${ORVANE_SANITIZE:-ON}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVANE_WERROR=ON -DORVANE_SANITIZE="$sanitize" >/dev/null
