@@ -33,13 +33,18 @@ struct Profile {
 std::string SettingsFolder(const std::string& maker, const std::string& product);
 // The folder the three programs share: SettingsFolder("Quillmoor", "Orvane").
 std::string OrvaneSettingsFolder();
-std::string ProfileSettingsFile();   // settings folder + "Orvane.ini"
-std::string SelectionFile();         // settings folder + "Setpicker.ini"
+std::string ProfileSettingsFile();  // settings folder + "Orvane.ini"
+std::string SelectionFile();        // settings folder + "Setpicker.ini"
 
 // Moves a non-empty Orvane.ini from the program folder into the settings folder.
 void MigrateSettingsFile();
 
 std::vector<Profile> LoadProfiles(const std::string& path);
+// False for a file that exists but holds binary data (control characters other than tab and
+// line ends): saving over it would destroy whatever it is.
+bool ProfileFileIsText(const std::string& path);
+// A name holding "]" or a line break cannot be written as a group header and read back.
+bool ProfileNameFitsFile(const std::string& name);
 // Parses the text of a profile settings file (what LoadProfiles does after reading it).
 std::vector<Profile> ParseProfiles(const std::string& text);
 // The exact file text SaveProfiles writes.
