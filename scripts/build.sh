@@ -9,6 +9,7 @@ sanitize=${ORVANE_SANITIZE:-ON}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVANE_WERROR=ON -DORVANE_SANITIZE="$sanitize" >/dev/null
 cmake --build build --parallel "$(nproc)"
+scripts/build-runtime.sh build/dist
 if [ -x scripts/build-libraries.sh ]; then
     scripts/build-libraries.sh build/dist
 fi

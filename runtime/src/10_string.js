@@ -1,0 +1,229 @@
+// The String library. Positions are 1-based and counted in characters, as in PureBasic.
+
+var ORV_NoCase = 1;
+
+// Bit widths of the PureBasic integer types, for Hex, Bin and StrU.
+function orvTypeBits(type) {
+    switch (orvInt(type)) {
+        case 1: // #PB_Byte
+        case 24: // #PB_Ascii
+            return 8;
+        case 3: // #PB_Word
+        case 11: // #PB_Character
+        case 25: // #PB_Unicode
+            return 16;
+        case 5: // #PB_Long
+            return 32;
+        default:
+            return 64;
+    }
+}
+
+function orvBigInt(value) {
+    var n = orvNumber(value);
+    return isFinite(n) ? BigInt(Math.trunc(n)) : 0n;
+}
+
+// Character by character, so that the length never changes ("ß" stays "ß").
+function orvChangeCase(text, upper) {
+    return orvText(text).replace(/[^\x00-\x40\x5b-\x60\x7b-\x7f]/gu, function (c) {
+        var changed = upper ? c.toUpperCase() : c.toLowerCase();
+        return changed.length === c.length ? changed : c;
+    });
+}
+
+// Finds search in text from a 0-based index; -1 when it is not there.
+function orvIndexOf(text, search, from, mode) {
+    if (orvInt(mode) & ORV_NoCase) return text.toLowerCase().indexOf(search.toLowerCase(), from);
+    return text.indexOf(search, from);
+}
+
+// Replaces the occurrences of search from a 1-based position on, at most count of them
+// (count < 1: all). Shared by ReplaceString and RemoveString.
+function orvReplace(text, search, replacement, mode, start, count) {
+    text = orvText(text);
+    search = orvText(search);
+    replacement = orvText(replacement);
+    if (search === "") return text;
+    var from = Math.max(orvInt(start === undefined ? 1 : start), 1) - 1;
+    var limit = count === undefined ? 0 : orvInt(count);
+    var result = text.slice(0, from);
+    var done = 0;
+    var position = from;
+    while (limit < 1 || done < limit) {
+        var found = orvIndexOf(text, search, position, mode);
+        if (found < 0) break;
+        result += text.slice(position, found) + replacement;
+        position = found + search.length;
+        done++;
+    }
+    return result + text.slice(position);
+}
+
+// The numeric prefix of a text as PureBasic's Val reads it: optional blanks and sign, then a
+// "$" hexadecimal, a "%" binary or a decimal number; whatever follows is ignored.
+function orvIntegerValue(text) {
+    var match = /^[ \t]*([+-]?)[ \t]*(\$([0-9a-fA-F]+)|%([01]+)|([0-9]+))/.exec(orvText(text));
+    if (!match) return 0;
+    var digits = match[3] !== undefined ? "0x" + match[3] : match[4] !== undefined ? "0b" + match[4] : match[5];
+    var value = BigInt.asIntN(64, BigInt(digits));
+    return Number(match[1] === "-" ? BigInt.asIntN(64, -value) : value);
+}
+
+function orvFloatValue(text) {
+    var match = /^[ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?/.exec(orvText(text));
+    return match ? parseFloat(match[0].replace(/[ \t]/g, "")) : 0;
+}
+
+function orvFixed(value, decimals) {
+    value = orvNumber(value);
+    if (!isFinite(value)) return orvNumberText(value);
+    var text = value.toFixed(Math.min(Math.max(orvInt(decimals), 0), 100));
+    return /^-0(\.0*)?$/.test(text) ? text.slice(1) : text;
+}
+
+var cString = (global.cString = {
+    Asc: function (text) {
+        text = orvText(text);
+        return text === "" ? 0 : text.codePointAt(0);
+    },
+    Bin: function (value, type) {
+        return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString(2);
+    },
+    Chr: function (code) {
+        code = orvInt(code);
+        return code > 0 && code <= 0x10ffff ? String.fromCodePoint(code) : "";
+    },
+    CountString: function (text, search) {
+        text = orvText(text);
+        search = orvText(search);
+        if (search === "") return 0;
+        var count = 0;
+        for (var i = text.indexOf(search); i >= 0; i = text.indexOf(search, i + search.length)) count++;
+        return count;
+    },
+    FindString: function (text, search, start, mode) {
+        text = orvText(text);
+        search = orvText(search);
+        if (search === "") return 0;
+        var from = Math.max(orvInt(start === undefined ? 1 : start), 1) - 1;
+        return orvIndexOf(text, search, from, mode) + 1;
+    },
+    FormatNumber: function (value, decimals, point, separator) {
+        var text = orvFixed(value, decimals === undefined ? 2 : decimals);
+        point = point === undefined ? "." : orvText(point);
+        separator = separator === undefined ? "," : orvText(separator);
+        var sign = text.charAt(0) === "-" ? "-" : "";
+        var parts = text.slice(sign.length).split(".");
+        var whole = parts[0].replace(/\B(?=(\d{3})+(?!\d))/g, separator);
+        return sign + whole + (parts.length > 1 ? point + parts[1] : "");
+    },
+    Hex: function (value, type) {
+        return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString(16).toUpperCase();
+    },
+    InsertString: function (text, insert, position) {
+        text = orvText(text);
+        var at = Math.min(Math.max(orvInt(position), 1), text.length + 1) - 1;
+        return text.slice(0, at) + orvText(insert) + text.slice(at);
+    },
+    LCase: function (text) {
+        return orvChangeCase(text, false);
+    },
+    Left: function (text, length) {
+        return orvText(text).slice(0, Math.max(orvInt(length), 0));
+    },
+    Len: function (text) {
+        return orvText(text).length;
+    },
+    LSet: function (text, length, pad) {
+        text = orvText(text);
+        length = Math.max(orvInt(length), 0);
+        pad = pad === undefined || orvText(pad) === "" ? " " : orvText(pad).charAt(0);
+        return text.length >= length ? text.slice(0, length) : text + pad.repeat(length - text.length);
+    },
+    LTrim: function (text, character) {
+        return cString.ORV_Trim(text, character, true, false);
+    },
+    Mid: function (text, start, length) {
+        text = orvText(text);
+        var from = Math.max(orvInt(start), 1) - 1;
+        if (length === undefined || orvInt(length) < 0) return text.slice(from);
+        return text.substr(from, orvInt(length));
+    },
+    RemoveString: function (text, search, mode, start, count) {
+        return orvReplace(text, search, "", mode, start, count);
+    },
+    ReplaceString: function (text, search, replacement, mode, start, count) {
+        return orvReplace(text, search, replacement, mode, start, count);
+    },
+    ReverseString: function (text) {
+        return Array.from(orvText(text)).reverse().join("");
+    },
+    Right: function (text, length) {
+        text = orvText(text);
+        length = Math.max(orvInt(length), 0);
+        return length === 0 ? "" : text.slice(-length);
+    },
+    RSet: function (text, length, pad) {
+        text = orvText(text);
+        length = Math.max(orvInt(length), 0);
+        pad = pad === undefined || orvText(pad) === "" ? " " : orvText(pad).charAt(0);
+        return text.length >= length ? text.slice(0, length) : pad.repeat(length - text.length) + text;
+    },
+    RTrim: function (text, character) {
+        return cString.ORV_Trim(text, character, false, true);
+    },
+    Space: function (length) {
+        return " ".repeat(Math.max(orvInt(length), 0));
+    },
+    Str: function (value) {
+        if (typeof value === "number" && !Number.isInteger(value)) return cString.StrD(value);
+        return orvText(typeof value === "string" ? orvIntegerValue(value) : value);
+    },
+    // Without a number of decimals, ten are written and the trailing zeros dropped.
+    StrD: function (value, decimals) {
+        if (decimals === undefined) return orvTrimZeros(orvFixed(value, 10));
+        return orvFixed(value, decimals);
+    },
+    StrF: function (value, decimals) {
+        return cString.StrD(Math.fround(orvNumber(value)), decimals);
+    },
+    StrU: function (value, type) {
+        return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString();
+    },
+    StringField: function (text, index, delimiter) {
+        text = orvText(text);
+        delimiter = orvText(delimiter);
+        index = orvInt(index);
+        if (index < 1) return "";
+        if (delimiter === "") return index === 1 ? text : "";
+        var fields = text.split(delimiter);
+        return index <= fields.length ? fields[index - 1] : "";
+    },
+    Trim: function (text, character) {
+        return cString.ORV_Trim(text, character, true, true);
+    },
+    UCase: function (text) {
+        return orvChangeCase(text, true);
+    },
+    Val: function (text) {
+        return orvIntegerValue(text);
+    },
+    ValD: function (text) {
+        return orvFloatValue(text);
+    },
+    ValF: function (text) {
+        return Math.fround(orvFloatValue(text));
+    },
+
+    // Trim removes blanks only (not tabs), or the given character.
+    ORV_Trim: function (text, character, left, right) {
+        text = orvText(text);
+        var c = character === undefined || orvText(character) === "" ? " " : orvText(character).charAt(0);
+        var from = 0;
+        var to = text.length;
+        if (left) while (from < to && text.charAt(from) === c) from++;
+        if (right) while (to > from && text.charAt(to - 1) === c) to--;
+        return text.slice(from, to);
+    },
+});

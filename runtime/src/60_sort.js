@@ -1,0 +1,108 @@
+// The Sort library. Options: #PB_Sort_Ascending 0, #PB_Sort_Descending 1, #PB_Sort_NoCase 2.
+// Texts compare by character codes, numbers by value; the sorts are stable.
+
+function orvComparer(options, field) {
+    options = orvInt(options);
+    var noCase = (options & 2) !== 0;
+    var direction = options & 1 ? -1 : 1;
+    return function (a, b) {
+        if (field !== undefined) {
+            a = a === null || a === undefined ? a : a[field];
+            b = b === null || b === undefined ? b : b[field];
+        }
+        if (typeof a === "string" || typeof b === "string") {
+            a = orvText(a);
+            b = orvText(b);
+            if (noCase) {
+                a = a.toLowerCase();
+                b = b.toLowerCase();
+            }
+        } else {
+            a = orvNumber(a);
+            b = orvNumber(b);
+        }
+        return a < b ? -direction : a > b ? direction : 0;
+    };
+}
+
+// The 0-based range first..last of length items, clamped.
+function orvRange(length, first, last) {
+    var from = first === undefined ? 0 : Math.max(orvInt(first), 0);
+    var to = last === undefined ? length - 1 : Math.min(orvInt(last), length - 1);
+    return [from, to];
+}
+
+function orvSortRange(items, compare, first, last) {
+    var range = orvRange(items.length, first, last);
+    if (range[1] <= range[0]) return;
+    var part = items.slice(range[0], range[1] + 1).sort(compare);
+    for (var i = 0; i < part.length; i++) items[range[0] + i] = part[i];
+}
+
+function orvShuffleRange(items, first, last) {
+    var range = orvRange(items.length, first, last);
+    for (var i = range[1]; i > range[0]; i--) {
+        var j = range[0] + Math.floor(orvRandom() * (i - range[0] + 1));
+        var swap = items[i];
+        items[i] = items[j];
+        items[j] = swap;
+    }
+}
+
+// A field of a structured element: its name, or its position among the fields.
+function orvField(items, offset) {
+    if (typeof offset === "string") return offset;
+    for (var i = 0; i < items.length; i++) {
+        var element = items[i];
+        if (element !== null && typeof element === "object") return Object.keys(element)[orvInt(offset)];
+    }
+    return undefined;
+}
+
+function orvListValues(list) {
+    return list.ORV_Elements.map(function (element) {
+        return element.value;
+    });
+}
+
+// Sorting a list moves its elements; the current element stays the same element.
+function orvSortList(list, compare, first, last) {
+    if (!(list instanceof cLinkedList)) return;
+    var current = list.ORV_Current();
+    orvSortRange(
+        list.ORV_Elements,
+        function (a, b) {
+            return compare(a.value, b.value);
+        },
+        first,
+        last
+    );
+    if (current) list.ORV_Index = list.ORV_Elements.indexOf(current);
+}
+
+var cSort = (global.cSort = {
+    SortArray: function (array, options, first, last) {
+        if (Array.isArray(array)) orvSortRange(array, orvComparer(options), first, last);
+    },
+    SortList: function (list, options, first, last) {
+        orvSortList(list, orvComparer(options), first, last);
+    },
+    // offset names the field ("x"), or gives its position among the structure's fields.
+    SortStructuredArray: function (array, options, offset, type, first, last) {
+        if (!Array.isArray(array)) return;
+        orvSortRange(array, orvComparer(options, orvField(array, offset)), first, last);
+    },
+    SortStructuredList: function (list, options, offset, type, first, last) {
+        if (!(list instanceof cLinkedList)) return;
+        orvSortList(list, orvComparer(options, orvField(orvListValues(list), offset)), first, last);
+    },
+    RandomizeArray: function (array, first, last) {
+        if (Array.isArray(array)) orvShuffleRange(array, first, last);
+    },
+    RandomizeList: function (list, first, last) {
+        if (!(list instanceof cLinkedList)) return;
+        var current = list.ORV_Current();
+        orvShuffleRange(list.ORV_Elements, first, last);
+        if (current) list.ORV_Index = list.ORV_Elements.indexOf(current);
+    },
+});

@@ -1,0 +1,85 @@
+// The library constants a program may use, with PureBasic's values. The converter writes a
+// constant in the letter case of the source ("cConstants.PB_Sort_descending"), and PureBasic does
+// not care about that case, so a lookup that misses tries the name without regard to case.
+
+var orvConstants = {
+    PB_Any: -1,
+    PB_Default: -1,
+
+    PB_Sort_Ascending: 0,
+    PB_Sort_Descending: 1,
+    PB_Sort_NoCase: 2,
+
+    PB_String_CaseSensitive: 0,
+    PB_String_NoCase: 1,
+    PB_String_InPlace: 2,
+
+    PB_Round_Down: 0,
+    PB_Round_Up: 1,
+    PB_Round_Nearest: 2,
+
+    PB_Date_Year: 0,
+    PB_Date_Month: 1,
+    PB_Date_Week: 2,
+    PB_Date_Day: 3,
+    PB_Date_Hour: 4,
+    PB_Date_Minute: 5,
+    PB_Date_Second: 6,
+
+    PB_List_First: 1,
+    PB_List_Last: 2,
+    PB_List_Before: 3,
+    PB_List_After: 4,
+
+    PB_Map_NoElementCheck: 0,
+    PB_Map_ElementCheck: 1,
+
+    PB_Byte: 1,
+    PB_Word: 3,
+    PB_Long: 5,
+    PB_Structure: 7,
+    PB_String: 8,
+    PB_Float: 9,
+    PB_Character: 11,
+    PB_Double: 12,
+    PB_Quad: 13,
+    PB_List: 14,
+    PB_Array: 15,
+    PB_Integer: 21,
+    PB_Map: 22,
+    PB_Ascii: 24,
+    PB_Unicode: 25,
+
+    PB_MessageRequester_Ok: 0,
+    PB_MessageRequester_YesNoCancel: 3,
+    PB_MessageRequester_YesNo: 4,
+    PB_MessageRequester_Error: 16,
+    PB_MessageRequester_Warning: 48,
+    PB_MessageRequester_Info: 64,
+    PB_MessageRequester_Yes: 6,
+    PB_MessageRequester_No: 7,
+    PB_MessageRequester_Cancel: 2,
+
+    PB_JSON_Null: 0,
+    PB_JSON_String: 1,
+    PB_JSON_Number: 2,
+    PB_JSON_Boolean: 3,
+    PB_JSON_Array: 4,
+    PB_JSON_Object: 5,
+    PB_JSON_PrettyPrint: 1,
+};
+
+var orvConstantsByLowerName = {};
+Object.keys(orvConstants).forEach(function (name) {
+    orvConstantsByLowerName[name.toLowerCase()] = orvConstants[name];
+});
+
+var cConstants = (global.cConstants =
+    typeof Proxy === "undefined"
+        ? orvConstants
+        : new Proxy(orvConstants, {
+              get: function (target, name) {
+                  if (name in target || typeof name !== "string") return target[name];
+                  return orvConstantsByLowerName[name.toLowerCase()];
+              },
+          }));

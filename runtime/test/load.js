@@ -1,0 +1,43 @@
+// Loads jQuery and the built runtime (ORVANE_RUNTIME, default the readable build in build/dist)
+// into a fresh jsdom page, the way the start page loads them, and records what the program shows.
+"use strict";
+const fs = require("node:fs");
+const path = require("node:path");
+const { JSDOM } = require("jsdom");
+
+const root = path.resolve(__dirname, "../..");
+const runtimeFile = process.env.ORVANE_RUNTIME || path.join(root, "build/dist/system/libraries/orvane/orvane.js");
+const jquery = fs.readFileSync(path.join(root, "node_modules/jquery/dist/jquery.js"), "utf8");
+const runtime = fs.readFileSync(runtimeFile, "utf8");
+
+// A page with the runtime loaded. page.debug holds the Debug lines, page.console the console text,
+// page.answers the texts that prompt() returns in turn, page.dialogs what alert/confirm showed.
+function loadPage(html) {
+    const dom = new JSDOM(html || "<!DOCTYPE html><html><body></body></html>", { runScripts: "outside-only" });
+    const window = dom.window;
+    const page = { window, debug: [], console: "", answers: [], confirms: [], dialogs: [] };
+    window.console.log = () => {};
+    window.console.error = () => {};
+    window.prompt = () => (page.answers.length ? page.answers.shift() : null);
+    window.alert = (text) => page.dialogs.push(text);
+    window.confirm = (text) => {
+        page.dialogs.push(text);
+        return page.confirms.shift() === true;
+    };
+    window.eval(jquery);
+    window.eval(runtime);
+    const writeDebug = window.cDebugger.ORV_Write;
+    window.cDebugger.ORV_Write = (line) => {
+        page.debug.push(line);
+        writeDebug(line);
+    };
+    const writeConsole = window.cConsole.ORV_Write;
+    window.cConsole.ORV_Write = (text) => {
+        page.console += text;
+        writeConsole(text);
+    };
+    page.run = (code) => window.eval(code);
+    return page;
+}
+
+module.exports = { loadPage, root };

@@ -1,0 +1,115 @@
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert/strict");
+const { loadPage } = require("./load.js");
+
+const { cString: S } = loadPage().window;
+
+test("Val reads hexadecimal, binary and decimal prefixes as a quad", () => {
+    assert.equal(S.Val("$FF"), 255);
+    assert.equal(S.Val("%101"), 5);
+    assert.equal(S.Val("-$10"), -16);
+    assert.equal(S.Val("  42abc"), 42);
+    assert.equal(S.Val("3.9"), 3);
+    assert.equal(S.Val("abc"), 0);
+    assert.equal(S.Val(""), 0);
+    assert.equal(S.Val("$FFFFFFFFFFFFFFFF"), -1);
+    assert.equal(S.Val("0x1F"), 0);
+    assert.equal(S.ValD("1.5e3xyz"), 1500);
+    assert.equal(S.ValD(".25"), 0.25);
+    assert.equal(S.ValD("x"), 0);
+    assert.equal(S.ValF("0.1"), Math.fround(0.1));
+});
+
+test("Str, StrF, StrD, StrU, Hex and Bin write numbers as PureBasic does", () => {
+    assert.equal(S.Str(-12), "-12");
+    assert.equal(S.Str(true), "1");
+    assert.equal(S.Str(1e21), "1000000000000000000000");
+    assert.equal(S.StrF(3.14159, 2), "3.14");
+    assert.equal(S.StrF(2.5, 0), "3");
+    assert.equal(S.StrF(0.1), "0.1000000015");
+    assert.equal(S.StrD(0.1), "0.1");
+    assert.equal(S.StrD(1 / 3, 4), "0.3333");
+    assert.equal(S.StrD(-0.0001, 2), "0.00");
+    assert.equal(S.StrD(2, 3), "2.000");
+    assert.equal(S.StrU(-1, 1), "255");
+    assert.equal(S.StrU(-1, 5), "4294967295");
+    assert.equal(S.Hex(255), "FF");
+    assert.equal(S.Hex(-1), "FFFFFFFFFFFFFFFF");
+    assert.equal(S.Hex(-1, 3), "FFFF");
+    assert.equal(S.Bin(5), "101");
+    assert.equal(S.Bin(-2, 1), "11111110");
+    assert.equal(S.FormatNumber(1234567.891), "1,234,567.89");
+    assert.equal(S.FormatNumber(-1234.5, 0, ".", " "), "-1 235");
+    assert.equal(S.FormatNumber(999.999, 2, ",", "."), "1.000,00");
+});
+
+test("Left, Right, Mid and Len at and beyond the ends", () => {
+    assert.equal(S.Left("Hello", 2), "He");
+    assert.equal(S.Left("Hello", 10), "Hello");
+    assert.equal(S.Left("Hello", -1), "");
+    assert.equal(S.Right("Hello", 3), "llo");
+    assert.equal(S.Right("Hello", 0), "");
+    assert.equal(S.Right("Hello", 9), "Hello");
+    assert.equal(S.Mid("Hello", 2, 3), "ell");
+    assert.equal(S.Mid("Hello", 4, 100), "lo");
+    assert.equal(S.Mid("Hello", 3), "llo");
+    assert.equal(S.Mid("Hello", 9, 2), "");
+    assert.equal(S.Mid("Hello", 0, 2), "He");
+    assert.equal(S.Len(""), 0);
+    assert.equal(S.Len("äöü"), 3);
+});
+
+test("StringField counts fields from 1 and gives an empty text beyond them", () => {
+    assert.equal(S.StringField("a,b,c", 1, ","), "a");
+    assert.equal(S.StringField("a,b,c", 3, ","), "c");
+    assert.equal(S.StringField("a,b,c", 4, ","), "");
+    assert.equal(S.StringField("a,b,c", 0, ","), "");
+    assert.equal(S.StringField("a,,c", 2, ","), "");
+    assert.equal(S.StringField("a::b", 2, "::"), "b");
+    assert.equal(S.StringField("abc", 1, ""), "abc");
+});
+
+test("FindString, CountString, ReplaceString and RemoveString", () => {
+    assert.equal(S.FindString("Hello World", "o"), 5);
+    assert.equal(S.FindString("Hello World", "o", 6), 8);
+    assert.equal(S.FindString("Hello World", "WORLD"), 0);
+    assert.equal(S.FindString("Hello World", "WORLD", 1, 1), 7);
+    assert.equal(S.FindString("Hello", ""), 0);
+    assert.equal(S.CountString("banana", "an"), 2);
+    assert.equal(S.CountString("aaaa", "aa"), 2);
+    assert.equal(S.CountString("abc", ""), 0);
+    assert.equal(S.ReplaceString("a-b-c", "-", "+"), "a+b+c");
+    assert.equal(S.ReplaceString("abc", "", "x"), "abc");
+    assert.equal(S.ReplaceString("aAaA", "a", "x", 1), "xxxx");
+    assert.equal(S.ReplaceString("a-b-c-d", "-", "", 0, 4), "a-bcd");
+    assert.equal(S.ReplaceString("a-b-c-d", "-", "", 0, 1, 2), "abc-d");
+    assert.equal(S.ReplaceString("aaa", "a", "aa"), "aaaaaa");
+    assert.equal(S.RemoveString("Hello World", "o"), "Hell Wrld");
+    assert.equal(S.RemoveString("Hello", ""), "Hello");
+});
+
+test("padding, trimming, case and the other text functions", () => {
+    assert.equal(S.LSet("ab", 5), "ab   ");
+    assert.equal(S.LSet("abcdef", 3), "abc");
+    assert.equal(S.RSet("7", 3, "0"), "007");
+    assert.equal(S.RSet("abcdef", 3), "abc");
+    assert.equal(S.Trim("  a b  "), "a b");
+    assert.equal(S.Trim("\t a \t"), "\t a \t");
+    assert.equal(S.Trim("xxaxx", "x"), "a");
+    assert.equal(S.LTrim("  a  "), "a  ");
+    assert.equal(S.RTrim("  a  "), "  a");
+    assert.equal(S.UCase("abcß"), "ABCß");
+    assert.equal(S.LCase("ÄBC"), "äbc");
+    assert.equal(S.Space(3), "   ");
+    assert.equal(S.Space(-1), "");
+    assert.equal(S.ReverseString("abc"), "cba");
+    assert.equal(S.InsertString("Hello", "XX", 3), "HeXXllo");
+    assert.equal(S.InsertString("Hello", "!", 99), "Hello!");
+    assert.equal(S.InsertString("Hello", ">", 0), ">Hello");
+    assert.equal(S.Asc(""), 0);
+    assert.equal(S.Asc("A"), 65);
+    assert.equal(S.Chr(65), "A");
+    assert.equal(S.Chr(0x1f600), "\u{1f600}");
+    assert.equal(S.Chr(0), "");
+});

@@ -1,0 +1,54 @@
+// libraries.txt and constants.txt tell the converter what the runtime provides: every line must
+// name something the runtime has, and everything the runtime offers a program must have its line.
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("node:fs");
+const path = require("node:path");
+const { loadPage, root } = require("./load.js");
+
+const { window } = loadPage();
+
+function lines(file) {
+    return fs
+        .readFileSync(path.join(root, "runtime/tables", file), "utf8")
+        .split(/\r?\n/)
+        .filter((line) => line.trim() !== "");
+}
+
+// Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
+// never looked up by name.
+const libraryObjects = ["Array", "Common", "Console", "Date", "Json", "Math", "Misc", "Requester", "Sort", "String"];
+const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
+
+test("every libraries.txt line names a runtime function, once", () => {
+    const entries = lines("libraries.txt");
+    const names = new Set();
+    for (const entry of entries) {
+        assert.match(entry, /^[A-Za-z]+\.[A-Za-z0-9_]+$/, entry);
+        const [object, name] = entry.split(".");
+        assert.equal(typeof window["c" + object]?.[name], "function", entry);
+        assert.ok(!names.has(name), "function listed twice: " + name);
+        names.add(name);
+    }
+});
+
+test("every runtime library function has its libraries.txt line", () => {
+    const entries = new Set(lines("libraries.txt"));
+    for (const object of libraryObjects) {
+        for (const [name, value] of Object.entries(window["c" + object])) {
+            const entry = object + "." + name;
+            if (typeof value !== "function" || name.startsWith("ORV_") || emittedDirectly.has(entry)) continue;
+            assert.ok(entries.has(entry), "missing from libraries.txt: " + entry);
+        }
+    }
+});
+
+test("constants.txt and cConstants hold the same names", () => {
+    const listed = lines("constants.txt");
+    for (const name of listed) {
+        assert.match(name, /^[A-Za-z_][A-Za-z0-9_]*$/, name);
+        assert.equal(typeof window.cConstants[name], "number", name);
+    }
+    assert.deepEqual(Object.keys(window.cConstants).sort(), [...listed].sort());
+});
