@@ -1,0 +1,5 @@
+XIncludeFile "orv.pbi"
+OpenConsole()
+Print("Name: ")
+name$ = Input()
+PrintN("Hello " + name$ + "!")

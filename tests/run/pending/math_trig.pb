@@ -1,0 +1,11 @@
+XIncludeFile "orv.pbi"
+Debug StrD(Sin(#PI / 2), 4)
+Debug StrD(Cos(0), 4)
+Debug StrD(Tan(#PI / 4), 4)
+Debug StrD(ATan(1) * 4, 5)
+Debug StrD(Log(Exp(2)), 3)
+Debug StrD(Log10(1000), 1)
+Debug StrD(Degree(#PI), 1)
+Debug StrD(Radian(180), 4)
+Debug StrD(ASin(1) * 2, 4)
+Debug StrD(ACos(-1), 4)
