@@ -1,6 +1,22 @@
 // Linked lists with PureBasic's current element. The elements are kept in an array of element
-// records { value }; a record is what @list() gives, so element addresses survive moves and sorts.
-// index is the position of the current element, -1 when there is none (as after ResetList).
+// records { value }; index is the position of the current element, -1 when there is none (as after
+// ResetList). What PureBasic gives as an element's address (@list(), the result of AddElement,
+// NextElement, ...) is the structure itself for a structured element, so that "*p\field" works on
+// it, and the record otherwise; both survive moves and sorts.
+
+function orvAddress(element) {
+    if (!element) return 0;
+    return element.value !== null && typeof element.value === "object" ? element.value : element;
+}
+
+// The position of the element with the given address, -1 when it is not in the list.
+function orvFindAddress(elements, address) {
+    if (!address) return -1;
+    for (var i = 0; i < elements.length; i++) {
+        if (elements[i] === address || elements[i].value === address) return i;
+    }
+    return -1;
+}
 
 function cLinkedList() {
     this.ORV_Elements = [];
@@ -21,7 +37,7 @@ cLinkedList.prototype = {
     },
     ORV_Select: function (index) {
         this.ORV_Index = index;
-        return this.ORV_Current() || 0;
+        return orvAddress(this.ORV_Current());
     },
     ORV_Clone: function () {
         var copy = new cLinkedList();
@@ -55,7 +71,7 @@ cLinkedList.prototype = {
         return value;
     },
     GetCurrentElement: function () {
-        return this.ORV_Current() || 0;
+        return orvAddress(this.ORV_Current());
     },
 
     // After the current element, or at the start when there is none; the new element is current.
@@ -63,7 +79,7 @@ cLinkedList.prototype = {
         var element = orvNewElement(value);
         this.ORV_Elements.splice(this.ORV_Index + 1, 0, element);
         this.ORV_Index++;
-        return element;
+        return orvAddress(element);
     },
     // Before the current element, or at the start when there is none.
     InsertElement: function (value) {
@@ -71,7 +87,7 @@ cLinkedList.prototype = {
         var at = Math.max(this.ORV_Index, 0);
         this.ORV_Elements.splice(at, 0, element);
         this.ORV_Index = at;
-        return element;
+        return orvAddress(element);
     },
     // The previous element becomes current, so a ForEach loop goes on with the next one.
     // With flags 1 the next element becomes current when the first one is deleted.
@@ -112,8 +128,8 @@ cLinkedList.prototype = {
         if (position < 0 || position >= this.ORV_Elements.length) return 0;
         return this.ORV_Select(position);
     },
-    ChangeCurrentElement: function (element) {
-        var index = this.ORV_Elements.indexOf(element);
+    ChangeCurrentElement: function (address) {
+        var index = orvFindAddress(this.ORV_Elements, address);
         if (index >= 0) this.ORV_Index = index;
     },
     ListIndex: function () {
@@ -129,12 +145,13 @@ cLinkedList.prototype = {
         });
     },
     SwapElements: function (first, second) {
-        var i = this.ORV_Elements.indexOf(first);
-        var j = this.ORV_Elements.indexOf(second);
+        var i = orvFindAddress(this.ORV_Elements, first);
+        var j = orvFindAddress(this.ORV_Elements, second);
         if (i < 0 || j < 0) return;
         var current = this.ORV_Current();
-        this.ORV_Elements[i] = second;
-        this.ORV_Elements[j] = first;
+        var swap = this.ORV_Elements[i];
+        this.ORV_Elements[i] = this.ORV_Elements[j];
+        this.ORV_Elements[j] = swap;
         if (current) this.ORV_Index = this.ORV_Elements.indexOf(current);
     },
     // #PB_List_First 1, #PB_List_Last 2, #PB_List_Before 3, #PB_List_After 4 (relative to element).
@@ -142,13 +159,15 @@ cLinkedList.prototype = {
         var current = this.ORV_Current();
         if (!current) return;
         location = orvInt(location);
-        if ((location === 3 || location === 4) && (relative === current || this.ORV_Elements.indexOf(relative) < 0)) return;
+        var target = orvFindAddress(this.ORV_Elements, relative);
+        if ((location === 3 || location === 4) && (target < 0 || target === this.ORV_Index)) return;
+        var targetElement = this.ORV_Elements[target];
         this.ORV_Elements.splice(this.ORV_Index, 1);
         var at;
         if (location === 1) at = 0;
         else if (location === 2) at = this.ORV_Elements.length;
-        else if (location === 3) at = this.ORV_Elements.indexOf(relative);
-        else if (location === 4) at = this.ORV_Elements.indexOf(relative) + 1;
+        else if (location === 3) at = this.ORV_Elements.indexOf(targetElement);
+        else if (location === 4) at = this.ORV_Elements.indexOf(targetElement) + 1;
         else at = this.ORV_Index;
         this.ORV_Elements.splice(at, 0, current);
         this.ORV_Index = at;

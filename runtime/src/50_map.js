@@ -64,12 +64,13 @@ cMap.prototype = {
         return value;
     },
 
-    // Returns the element (true in a condition) and makes it current, or 0 when the key is missing.
+    // Returns the element's address (true in a condition) and makes it current, or 0 when the key
+    // is missing.
     FindMapElement: function (key) {
         var element = this.ORV_Keys.get(orvText(key));
         if (!element) return 0;
         this.ORV_Index = this.ORV_Elements.indexOf(element);
-        return element;
+        return orvAddress(element);
     },
     // With #PB_Map_ElementCheck (the default, 1) an existing element of the key is replaced by a
     // new empty one; with #PB_Map_NoElementCheck (0) it is kept.
@@ -77,7 +78,7 @@ cMap.prototype = {
         key = orvText(key);
         var existing = this.ORV_Keys.get(key);
         if (existing && (flags === undefined || orvInt(flags) !== 0)) existing.value = this.ORV_Empty();
-        return this.ORV_Element(key);
+        return orvAddress(this.ORV_Element(key));
     },
     // Without a key the current element is deleted; the element before it becomes current, so
     // that a ForEach loop goes on with the next one.
@@ -115,7 +116,7 @@ cMap.prototype = {
             return 0;
         }
         this.ORV_Index++;
-        return this.ORV_Current();
+        return orvAddress(this.ORV_Current());
     },
     PushMapPosition: function () {
         this.ORV_Positions.push(this.ORV_Current());

@@ -137,6 +137,21 @@ test("element addresses: swap, move, change current, push and pop positions", ()
     l.DeleteElement();
     l.PopListPosition();
     assert.equal(l.ListIndex(), -1);
+
+    // A structured element's address is the structure: "*p = AddElement(l())" then "*p\x = 1".
+    const s = new cLinkedList();
+    const first = s.AddElement({ x: null });
+    first.x = 1;
+    const second = s.AddElement({ x: null });
+    second.x = 2;
+    assert.equal(s.GetCurrentElement(), second);
+    s.SwapElements(first, second);
+    assert.deepEqual(values(s).map((e) => e.x), [2, 1]);
+    s.ChangeCurrentElement(second);
+    assert.equal(s.ListIndex(), 0);
+    const m = new cMap({ x: null });
+    m.getData("k").x = 3;
+    assert.equal(m.FindMapElement("k").x, 3);
 });
 
 test("CopyList, MergeLists and SplitList move or copy deeply", () => {
