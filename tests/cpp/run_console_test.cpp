@@ -13,9 +13,10 @@ namespace {
 
 const std::string kFailureTail[] = {"", "something went wrong! :-(", ""};
 
-// A source long enough that reading it never waits for the file to grow.
-std::string Program(const std::string& body = "Debug \"hello\"\r\n") {
-    return "XIncludeFile \"orv.pbi\"\r\n" + body;
+// A source long enough that reading it never waits for the file to grow, including the program
+// folder's orv.pbi.
+std::string Program(const RunSandbox& box, const std::string& body = "Debug \"hello\"\r\n") {
+    return "XIncludeFile \"" + box.ProgramFolder() + "orv.pbi\"\r\n" + body;
 }
 
 void ExpectFailedWith(const RunResult& r, const std::string& error) {
@@ -53,7 +54,7 @@ TEST(ConsoleRun, WithoutCompilerReportsEmptyPathAndFails) {
 
 TEST(ConsoleRun, EnvironmentChecksComeInOrder) {
     RunSandbox box;
-    std::string source = box.WriteSource("main.pb", Program());
+    std::string source = box.WriteSource("main.pb", Program(box));
     // Each thing removed in turn is reported before everything the checks look at later.
     box.RemoveFile(box.ProgramFolder() + "libraries.txt");
     ExpectFailedWith(box.Run({source}), "libraries.txt not found");
@@ -76,7 +77,7 @@ TEST(ConsoleRun, SourceFileArgument) {
     ExpectFailedWith(box.Run({box.WorkFolder()}), "File not found: '" + box.WorkFolder() + "'");
 
     // An empty first argument gives way to the second.
-    std::string text = Program("Debug \"\xC3\xA4\"\r\n");  // one two-byte character
+    std::string text = Program(box, "Debug \"\xC3\xA4\"\r\n");  // one two-byte character
     std::string source = box.WriteSource("main.pb", text);
     RunResult r = box.Run({"", source});
     int at = r.OutIndex("SourceFile: '" + source + "'");
@@ -91,7 +92,7 @@ TEST(ConsoleRun, SourceFileArgument) {
 
 TEST(ConsoleRun, IdeWordOpensSetwrightInsteadOfConverting) {
     RunSandbox box;
-    std::string source = box.WriteSource("main.pb", Program());
+    std::string source = box.WriteSource("main.pb", Program(box));
     box.environment["PB_TOOL_Word"] = "orv_CONVERTER_SetProfile";
     RunResult r = box.Run({source});
     EXPECT_EQ(r.exitCode, 0);
@@ -110,7 +111,7 @@ TEST(ConsoleRun, IdeWordOpensSetwrightInsteadOfConverting) {
 
 TEST(ConsoleRun, DefaultsWithoutProfileTargetTheTemporaryFolder) {
     RunSandbox box;
-    std::string source = box.WriteSource("main.pb", Program());
+    std::string source = box.WriteSource("main.pb", Program(box));
     RunResult r = box.Run({source});
     if (!std::filesystem::exists(std::string(ORVANE_DIST_DIR) + "/system/index.html")) {
         // Without a page template every run stops at the derived settings.
@@ -136,4 +137,47 @@ TEST(ConsoleRun, HelpAndVersion) {
     RunResult wrong = box.Run({}, {"--frobnicate"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.err.find("--frobnicate"), std::string::npos);
+}
+
+TEST(ConsoleRun, NamedProfileIsAppliedAndReported) {
+    RunSandbox box;
+    box.WriteFile(box.ProgramFolder() + "system/index.html", "<html></html>\n");
+    box.WriteProfiles("[profile:web]\r\nserverpath = " + box.ServerFolder() +
+                      "\r\nserveraddress = http://127.0.0.1:8000/\r\napplicationname = shop\r\n"
+                      "phpfilename = shop.php\r\n");
+    std::string source = box.WriteSource(
+        "main.pb", Program(box, "ORV_Converter_SetProfile(\"web\")\r\nDebug 1\r\n"));
+    RunResult r = box.Run({source});
+    int at = r.OutIndex("Analyzing CompilerInfos...");
+    ASSERT_GE(at, 0) << r.out << r.err;
+    std::vector<std::string> expected{"", "Setting ServerPath to: '" + box.ServerFolder() + "'",
+                                      "Setting ServerAddress to: 'http://127.0.0.1:8000/'",
+                                      "Setting ApplicationName to: 'shop'",
+                                      "Setting PhpFilename to: 'shop.php'"};
+    ASSERT_GE(r.outLines.size(), at + 1 + expected.size());
+    EXPECT_EQ(std::vector<std::string>(r.outLines.begin() + at + 1,
+                                       r.outLines.begin() + at + 1 + expected.size()),
+              expected);
+}
+
+TEST(ConsoleRun, UnknownProfileQuestion) {
+    RunSandbox box;
+    std::string source = box.WriteSource(
+        "main.pb", Program(box, "ORV_Converter_SetProfile(\"nope\")\r\nDebug 1\r\n"));
+    // Without a terminal the answer is No: the run ends quietly, nothing started, nothing opened.
+    RunResult no = box.Run({source});
+    EXPECT_EQ(no.exitCode, 0) << no.out << no.err;
+    EXPECT_EQ(no.err, "");
+    EXPECT_TRUE(no.HasLine("Profile 'nope' doesn't exists. Create a new one? No"));
+    EXPECT_FALSE(no.HasLine("something went wrong! :-("));
+    EXPECT_TRUE(box.CompanionCalls().empty());
+    EXPECT_TRUE(box.BrowserLog().empty());
+
+    // Yes starts Setwright with the name, then Setpicker, and takes the profile Setpicker chose.
+    box.environment["FAKE_COMPANION_ADD_SERVERPATH"] = box.ServerFolder();
+    box.environment["FAKE_COMPANION_SELECT"] = "nope";
+    RunResult yes = box.Run({source}, {"--answer=yes"});
+    EXPECT_TRUE(yes.HasLine("Profile 'nope' doesn't exists. Create a new one? Yes"));
+    EXPECT_EQ(box.CompanionCalls(), (std::vector<std::string>{"Setwright nope", "Setpicker"}));
+    EXPECT_TRUE(yes.HasLine("Setting ServerPath to: '" + box.ServerFolder() + "'")) << yes.out;
 }
