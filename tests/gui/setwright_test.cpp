@@ -300,6 +300,20 @@ class SetwrightTest : public QObject {
         QVERIFY(!sw_->window->isVisible());
     }
 
+    void doubleClickEditsTheSelectionOrAdds() {
+        Start("[profile:A]\r\n");
+        QTest::mouseDClick(sw_->list->viewport(), Qt::LeftButton, {}, QPoint(100, 150));
+        QVERIFY(sw_->dialog.window);
+        QCOMPARE(sw_->dialog.window->windowTitle(), QString("Add profile"));
+        QTest::keyClick(sw_->dialog.name, Qt::Key_Escape);
+        QPoint onA = sw_->list->visualItemRect(sw_->list->item(0)).center();
+        QTest::mouseClick(sw_->list->viewport(), Qt::LeftButton, {}, onA);
+        QTest::mouseDClick(sw_->list->viewport(), Qt::LeftButton, {}, onA);
+        QVERIFY(sw_->dialog.window);
+        QCOMPARE(sw_->dialog.window->windowTitle(), QString("Edit profile"));
+        QCOMPARE(sw_->dialog.name->text(), QString("A"));
+    }
+
     void startNameOpensTheAddDialogOnce() {
         Start("", "Fresh");
         QTRY_VERIFY(sw_->dialog.window != nullptr);
