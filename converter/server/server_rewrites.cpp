@@ -190,6 +190,7 @@ std::string RewritePython(const std::string& serverCode) {
 
     bool head = false;
     bool lineStart = true;  // only blanks and tabs so far on this line
+    bool inProcedure = false;
     std::vector<std::string> parameters;
     // The word after "(" or "," is a parameter; blanks before it are layout, not names.
     auto takeParameter = [&](TokenId from) {
@@ -212,10 +213,16 @@ std::string RewritePython(const std::string& serverCode) {
             continue;
         }
         if (IsSpaceToken(tokens, id)) continue;
-        // A "!" opens a target-language line; elsewhere it belongs to the code ("!=").
+        // A "!" opens a target-language line; elsewhere it belongs to the code ("!="). Outside
+        // procedures the blank written after it would indent top-level code, which Python refuses.
         if (token.Text == "!" && lineStart) {
             token.Text = "";
             lineStart = false;
+            TokenId next = tokens.Next(id);
+            if (!inProcedure && next != NoToken && tokens.At(next).Text == kBlank) {
+                tokens.At(next).Text = "";
+                id = next;
+            }
             continue;
         }
         lineStart = false;
@@ -229,9 +236,11 @@ std::string RewritePython(const std::string& serverCode) {
                 name = tokens.Prev(name);
             token.Text = "@app.route('/" + tokens.At(name).Text + "', methods=['POST'])\ndef ";
             head = true;
+            inProcedure = true;
         } else if (IsKeyword(token, "endprocedure")) {
             token.Text = "";
             parameters.clear();
+            inProcedure = false;
         } else if (token.Type == PBSC_Comment && head) {
             TokenId newline = tokens.Next(id);
             token.Text = ": #" + token.Text.substr(1) + "\n" +

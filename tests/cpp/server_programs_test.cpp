@@ -123,7 +123,7 @@ TEST(ServerPrograms, SettingChecks) {
     s.FlaskPort = "5050";
     s.ServerAddress = "http://127.0.0.1:5050";
     ASSERT_TRUE(WriteServerProgram(f.conv, ServerLanguage::Python, "! x = 1\n"));
-    EXPECT_EQ(f.Read("app.py"), "\n x = 1\n\nport=5050\nORVANE_HOST = '127.0.0.1'");
+    EXPECT_EQ(f.Read("app.py"), "\nx = 1\n\nport=5050\nORVANE_HOST = '127.0.0.1'");
 
     f.log.clear();
     s.AspFilename = f.root + "missing/s.asp";

@@ -40,6 +40,11 @@ TEST(ServerRewrites, PythonKeepsIndentationAndReadsTheForm) {
               "\n@app.route('/Check', methods=['POST'])\ndef  Check( ):\n"
               "    a = request.form.get('0')\n    b = request.form.get('1')\n"
               "    if a != b:\n        return 'x'\n    return 'y'\n");
+    // Top-level code outside procedures starts in the first column.
+    EXPECT_EQ(RewritePython("! import os\n! if os:\n!     x = 1\nProcedureDLL F()\n! return "
+                            "1\nEndProcedure\n! y = 2"),
+              "\nimport os\nif os:\n    x = 1\n@app.route('/F', methods=['POST'])\ndef  F():\n "
+              "return 1\n\ny = 2");
     // A comment on the head line keeps every parameter line out of the comment.
     EXPECT_EQ(RewritePython("ProcedureDLL F(a) ; note\n! return a\nEndProcedure"),
               "\n@app.route('/F', methods=['POST'])\ndef  F() : # note\n"
