@@ -1,10 +1,275 @@
+// Enumerations and constants, structure templates, and variables typed with a structure.
+#include <map>
+
+#include "converter/translator/collection_helpers.h"
 #include "converter/translator/passes.h"
 
 namespace orvane {
 
-// Not built yet: passes the text through unchanged.
-void TranslateEnumerations(Conversion&) {}
-bool TranslateStructures(Conversion&) { return true; }
-void TranslateStructureVariables(Conversion&) {}
+namespace {
+
+bool IsBasicTypeLetter(std::string_view lower) {
+    return lower.size() == 1 && std::string_view("wbaculifqds").find(lower[0]) != std::string::npos;
+}
+
+// Value of an enumeration start or explicit member value. Hexadecimal literals have already
+// been wrapped as cString.Val("$..") by the driver.
+long long EnumerationValue(const std::string& text) {
+    const std::string wrapped = "cString.Val(\"";
+    if (StartsWith(text, wrapped)) return NumericValue(text.substr(wrapped.size()));
+    return NumericValue(text);
+}
+
+}  // namespace
+
+void TranslateEnumerations(Conversion& conv) {
+    LogMessage(conv, "Processing: Enumerations and Constants...");
+    TokenList& t = conv.Tokens;
+    bool open = false;
+    long long counter = 0;
+    std::string name;
+    std::map<std::string, long long> next;  // next value of each named enumeration
+
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        Token& tok = t.At(id);
+        if (tok.Type == PBSC_Constant) {
+            if (StartsWith(tok.Text, "#")) tok.Text.erase(0, 1);
+            if (!open) continue;
+            TokenId after = After(t, id);
+            if (TextIs(t, after, "=")) {
+                counter = EnumerationValue(t.TextOf(After(t, after)));
+                // A named enumeration numbers from its table entry, so an explicit value has to
+                // move that entry as well or the members after it would restart below it.
+                if (!name.empty()) next[name] = counter;
+                tok.Text = "var " + tok.Text;
+            } else {
+                long long value = name.empty() ? counter : next[name];
+                tok.Text = "var " + tok.Text + " = " + std::to_string(value);
+            }
+            ++counter;
+            ++next[name];
+            continue;
+        }
+        if (tok.Type != PBSC_Identifier) continue;
+        std::string lower = Lower(tok.Text);
+        if (lower == "enumeration") {
+            open = true;
+            ClearTokenAt(t, id);
+            TokenId arg = After(t, id);
+            if (arg == NoToken || IsStatementEndToken(t, arg)) {
+                // A comment after the keyword is no enumeration name.
+                counter = 0;
+                name.clear();
+            } else if (t.At(arg).Text == "#") {
+                // Continues the running counter (#PB_Compiler_EnumerationValue follows).
+            } else if (t.At(arg).Type == PBSC_Number) {
+                counter = EnumerationValue(t.At(arg).Text);
+                ClearTokenAt(t, arg);
+            } else {
+                std::string newName = t.At(arg).Text;
+                TokenId afterName = After(t, arg);
+                if (Lower(t.TextOf(After(t, afterName))) == "pb_compiler_enumerationvalue") {
+                    next[newName] = name.empty() ? counter : next[name];
+                    name = newName;
+                    ClearTokenAt(t, arg);
+                } else {
+                    name = newName;
+                    ClearTokenAt(t, arg);
+                    if (afterName != NoToken && !IsStatementEndToken(t, afterName)) {
+                        counter = EnumerationValue(t.At(afterName).Text);
+                        next[name] = counter;
+                        ClearTokenAt(t, afterName);
+                    }
+                }
+            }
+        } else if (lower == "endenumeration") {
+            open = false;
+            long long value = name.empty() ? counter : next[name];
+            tok.Text = "cCommon.PB_Compiler_EnumerationValue = " + std::to_string(value) + ";";
+            tok.Type = PBSC_Other;
+        } else if (lower == "pb_compiler_enumerationvalue") {
+            ClearTokenAt(t, Before(t, id));
+            ClearTokenAt(t, id);
+        }
+    }
+}
+
+namespace {
+
+// Appends one member of a Map or List member line ("Map m.Point()", "List l()") and empties
+// its tokens; returns the last token consumed.
+TokenId AppendCollectionMember(TokenList& t, TokenId keyword, bool isMap, std::string& text) {
+    ClearTokenAt(t, keyword);
+    TokenId member = AfterNonEmpty(t, keyword);
+    if (member == NoToken || IsStatementEndToken(t, member)) return keyword;
+    text += t.At(member).Text + ":";
+    ClearTokenAt(t, member);
+    TokenId at = member;
+    std::string elementType;
+    TokenId dot = AfterNonEmpty(t, at);
+    if (TextIs(t, dot, ".")) {
+        ClearTokenAt(t, dot);
+        at = dot;
+        TokenId type = AfterNonEmpty(t, dot);
+        if (type != NoToken && !IsStatementEndToken(t, type)) {
+            elementType = t.At(type).Text;
+            ClearTokenAt(t, type);
+            at = type;
+        }
+    }
+    // A basic element type names no template; handing it to cMap would reference an
+    // undefined variable.
+    if (IsBasicTypeLetter(Lower(elementType))) elementType.clear();
+    if (isMap)
+        text += "new cMap(" + elementType + "),";
+    else
+        text += "new cLinkedList(),";
+    TokenId open = AfterNonEmpty(t, at);
+    if (TextIs(t, open, "(")) {
+        ClearTokenAt(t, open);
+        at = open;
+        TokenId close = AfterNonEmpty(t, open);
+        if (TextIs(t, close, ")")) {
+            ClearTokenAt(t, close);
+            at = close;
+        }
+    }
+    return at;
+}
+
+// Empties a bracketed part ("{20}" of a fixed string, "[10]" of a fixed array) up to its
+// closing bracket, never past the end of the line.
+TokenId EmptyBracketed(TokenList& t, TokenId open, std::string_view close) {
+    TokenId at = open;
+    for (TokenId id = open; id != NoToken && !IsStatementEndToken(t, id); id = t.Next(id)) {
+        bool last = t.At(id).Text == close;
+        ClearTokenAt(t, id);
+        at = id;
+        if (last) break;
+    }
+    return at;
+}
+
+}  // namespace
+
+bool TranslateStructures(Conversion& conv) {
+    LogMessage(conv, "Processing: Structures...");
+    TokenList& t = conv.Tokens;
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        if (Lower(t.At(id).Text) == "structureunion") {
+            LogMessage(conv, "");
+            LogMessage(conv, "Line " + std::to_string(t.At(id).Line) +
+                                 ": StructureUnion is not supported (yet), sorry!");
+            LogMessage(conv, "", true);
+            return false;
+        }
+    }
+
+    std::string all;
+    TokenId first = NoToken;
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        if (t.At(id).Type != PBSC_Identifier || Lower(t.At(id).Text) != "structure") continue;
+        if (first == NoToken) first = id;
+        int line = t.At(id).Line;
+        ClearTokenAt(t, id);
+        std::string text = "var ";
+        TokenId nameId = After(t, id);
+        std::string name;
+        if (nameId != NoToken && !IsStatementEndToken(t, nameId)) {
+            name = t.At(nameId).Text;
+            ClearTokenAt(t, nameId);
+        } else {
+            nameId = id;
+        }
+        text += name + " = { ";
+
+        bool closed = false;
+        TokenId at = After(t, nameId);
+        for (; at != NoToken; at = t.Next(at)) {
+            Token& tok = t.At(at);
+            if (IsStatementEndToken(t, at)) continue;
+            std::string lower = Lower(tok.Text);
+            if (lower == "endstructure") {
+                ClearTokenAt(t, at);
+                closed = true;
+                break;
+            }
+            if (lower == "map" || lower == "list") {
+                at = AppendCollectionMember(t, at, lower == "map", text);
+            } else if (tok.Text == ".") {
+                TokenId member = Before(t, at);
+                TokenId type = After(t, at);
+                text += t.TextOf(member) + ":";
+                ClearTokenAt(t, member);
+                ClearTokenAt(t, at);
+                if (type != NoToken && !IsStatementEndToken(t, type)) {
+                    text += "jQuery.extend(true, {}, " + t.At(type).Text + "),";
+                    ClearTokenAt(t, type);
+                    at = type;
+                }
+            } else {
+                if (tok.Text == "{") at = EmptyBracketed(t, at, "}");
+                if (tok.Text == "[") at = EmptyBracketed(t, at, "]");
+                Token& cur = t.At(at);
+                if (!cur.Text.empty() && !TextIs(t, After(t, at), ".")) {
+                    text += cur.Text + " : null,";
+                    ClearTokenAt(t, at);
+                }
+            }
+        }
+        if (!closed)
+            LogMessage(conv, "Line " + std::to_string(line) + ": Structure " + name +
+                                 " has no EndStructure; closed at the end of the source.");
+        // Only this structure's text is tidied, so many structures stay linear.
+        text += "#};";
+        text = ReplaceAll(ReplaceAll(text, "#}", "}"), ",}", "}");
+        all += text + "\n";
+        if (at == NoToken) break;
+        id = at;
+    }
+    if (first != NoToken) t.At(first).Text = all;
+    t.RemoveEmptyTokens();
+    return true;
+}
+
+void TranslateStructureVariables(Conversion& conv) {
+    TokenList& t = conv.Tokens;
+    bool dot = false;
+    bool paren = false;
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        Token& tok = t.At(id);
+        if (tok.Text.empty()) continue;
+        if (tok.Type == PBSC_NewLine) {
+            dot = paren = false;
+            continue;
+        }
+        if (tok.Type == PBSC_Other) {
+            if (tok.Text == ".") dot = true;
+            if (tok.Text == "(") paren = true;
+            if (tok.Text == ")") paren = false;
+            continue;
+        }
+        if (tok.Type != PBSC_Identifier) {
+            // ".5" or a "." before anything but a name does not start a type.
+            dot = false;
+            continue;
+        }
+        std::string lower = Lower(tok.Text);
+        if (IsBasicTypeLetter(lower) || !dot) continue;
+        ClearTokenAt(t, Before(t, id));
+        if (paren) {
+            tok.Text.clear();
+        } else if (TextIs(t, AfterNonEmpty(t, id), "=")) {
+            tok.Text.clear();
+        } else if (ContainsNoCase(lower, "firstelement") || ContainsNoCase(lower, "lastelement") ||
+                   ContainsNoCase(lower, "nextelement") ||
+                   ContainsNoCase(lower, "previouselement")) {
+            tok.Text = " = " + tok.Text;
+        } else {
+            tok.Text = " = jQuery.extend(true, {}, " + tok.Text + ")";
+        }
+        dot = false;
+    }
+}
 
 }  // namespace orvane
