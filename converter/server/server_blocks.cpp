@@ -177,6 +177,26 @@ std::string CgiParamsLine(const std::string& match) {
            " } ); \n";
 }
 
+// A start marker without its end marker would leave server code in the program, where the
+// translator would take it for PureBasic; the programmer must hear about it.
+void ReportUnclosedBlocks(Conversion& conv, const std::string& marker, std::string_view text,
+                          const std::vector<Match>& blocks) {
+    Pattern start = Compile("^[\\t]*[\\ ]*Enable" + marker + "\\b");
+    std::vector<Match> starts;
+    if (!start || !FindAll(start, text, starts)) return;
+    size_t b = 0;
+    for (const Match& s : starts) {
+        while (b < blocks.size() && blocks[b].End <= s.Start)
+            ++b;
+        if (b < blocks.size() && blocks[b].Start <= s.Start) continue;
+        size_t line = 1 + CountOf(text.substr(0, s.Start), "\n");
+        LogMessage(conv,
+                   "'Enable" + marker + "' in line " + std::to_string(line) + " has no 'Disable" +
+                       marker + "': its code stays in the program",
+                   true);
+    }
+}
+
 }  // namespace
 
 int ServerLanguageNumber(ServerLanguage language) {
@@ -356,6 +376,7 @@ std::string RunServerPass(Conversion& conv, ServerLanguage language, const std::
         LogMessage(conv, "Server code (" + marker + ") is too large to search", true);
         return "";
     }
+    ReportUnclosedBlocks(conv, marker, text, blocks);
     if (blocks.empty()) return text;
 
     std::string serverCode;

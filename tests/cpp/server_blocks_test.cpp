@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <algorithm>
 #include <QTemporaryDir>
 
 #include "converter/server/server.h"
@@ -269,6 +270,18 @@ TEST(ServerPass, MarkerRecognition) {
     // A blank before a tab does not start a block.
     std::string source = " \tEnablePHP\nProcedureDLL X()\nEndProcedure\nDisablePHP\n";
     EXPECT_EQ(RunServerPass(f.conv, ServerLanguage::Php, source), source);
+
+    // A block that is never closed is reported.
+    f.log.clear();
+    f.conv.RunFailed = false;
+    source = "EnablePHP\nProcedureDLL X()\nEndProcedure\nDisablePHP\nx\n  EnablePHP\n! echo 1;\n";
+    out = RunServerPass(f.conv, ServerLanguage::Php, source);
+    EXPECT_TRUE(f.conv.RunFailed);
+    EXPECT_NE(
+        std::find(
+            f.log.begin(), f.log.end(),
+            "Error: 'EnablePHP' in line 6 has no 'DisablePHP': its code stays in the program"),
+        f.log.end());
 
     // A Node.js block with only an asynchronous procedure: no stub, and the programmer is told.
     f.log.clear();
