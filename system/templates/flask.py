@@ -3,7 +3,8 @@
 # procedure's name, with the arguments as the form fields "0", "1", ... in parameter order.
 import os
 
-from flask import Flask, Response, request, send_from_directory
+from flask import Flask, Response, abort, render_template, request, send_from_directory
+from jinja2 import TemplateNotFound
 
 _orvane_root = os.path.dirname(os.path.abspath(__file__))
 
@@ -29,14 +30,20 @@ ORVANE_HOST = '127.0.0.1'
 # ### Orvane ServerHost ###
 
 
+# The page is a template: its script and stylesheet tags name their files through url_for.
 @app.route('/', methods=['GET'])
 def orvane_index_page():
-    return send_from_directory(app.template_folder, 'index.html')
+    return render_template('index.html')
 
 
 @app.route('/<path:filename>', methods=['GET'])
 def orvane_page_file(filename):
-    return send_from_directory(app.template_folder, filename)
+    if filename.endswith(('.html', '.htm')):
+        try:
+            return render_template(filename)
+        except TemplateNotFound:
+            abort(404)
+    return send_from_directory(app.static_folder, filename)
 
 
 def _orvane_unknown(error):

@@ -175,6 +175,17 @@ describe('Flask server program', () => {
         assert.deepEqual(await post(`${base}/Greet`, { 0: '<b>x</b>' }), { status: 200, text: 'Hello <b>x</b>' });
     });
 
+    test('the page is rendered as a template, its files come from static', async () => {
+        fs.mkdirSync(path.join(c.server, 'templates'), { recursive: true });
+        fs.mkdirSync(path.join(c.server, 'static'), { recursive: true });
+        fs.writeFileSync(path.join(c.server, 'templates/probe.html'), "<script src=\"{{url_for('static', filename='a.js')}}\"></script>");
+        fs.writeFileSync(path.join(c.server, 'static/a.js'), 'var a = 1;');
+        assert.equal(await (await fetch(`${base}/probe.html`)).text(), '<script src="/static/a.js"></script>');
+        assert.equal(await (await fetch(`${base}/static/a.js`)).text(), 'var a = 1;');
+        for (const probe of ['/missing.html', '/app.py', '/..%2Fapp.py', '/static/..%2F..%2Fapp.py'])
+            assert.equal((await fetch(base + probe)).status, 404, probe);
+    });
+
     test('anything else calls nothing', async () => {
         for (const name of ['system', 'static', 'orvane_index_page', '__class__', 'add', ''])
             expectRefused(await post(`${base}/${name}`, { 0: 'x' }), name);
