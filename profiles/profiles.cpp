@@ -217,12 +217,10 @@ std::vector<Profile> LoadProfiles(const std::string& path) {
 bool ProfileFileIsText(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) return true;
+    // Text never holds a zero byte once a UTF-16 file has been decoded; binary data nearly
+    // always does. A stray control character in a text file is no reason to set it aside.
     std::string text = DecodeText(file.readAll().toStdString());
-    for (char c : text) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 && c != '\t' && c != '\r' && c != '\n') return false;
-    }
-    return true;
+    return text.find('\0') == std::string::npos;
 }
 
 bool ProfileNameFitsFile(const std::string& name) {

@@ -40,8 +40,8 @@ std::string SelectionFile();        // settings folder + "Setpicker.ini"
 void MigrateSettingsFile();
 
 std::vector<Profile> LoadProfiles(const std::string& path);
-// False for a file that exists but holds binary data (control characters other than tab and
-// line ends): saving over it would destroy whatever it is.
+// False for a file that exists but holds binary data (zero bytes): saving over it would
+// destroy whatever it is.
 bool ProfileFileIsText(const std::string& path);
 // A name holding "]" or a line break cannot be written as a group header and read back.
 bool ProfileNameFitsFile(const std::string& name);

@@ -178,6 +178,8 @@ TEST(ProfileFormat, ReadingOddFiles) {
     EXPECT_EQ(LoadProfiles(base + "utf16.ini").size(), 1u);
     WriteAll(base + "binary.ini", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR[profile:x]", 27));
     EXPECT_FALSE(ProfileFileIsText(base + "binary.ini"));
+    WriteAll(base + "odd.ini", "[profile:x]\r\n\fserverpath = \x1b[0m\r\n");
+    EXPECT_TRUE(ProfileFileIsText(base + "odd.ini"));
     // Saving into a folder that does not exist fails and says so.
     EXPECT_FALSE(SaveProfiles(base + "no/such/Orvane.ini", latin));
 }
