@@ -109,11 +109,23 @@ void TranslateLibraryCalls(Conversion& conv) {
         }
         std::string lower = Lower(tok.Text);
         if (lower == "read") {
+            // The value goes to the whole target, which may be an element ("Read.s a(i)",
+            // "Read.s items()\name"): "=" and the call stand after it as tokens of their own,
+            // so the array, list and map passes still see the target's brackets.
+            int line = tok.Line;
             ClearTokenAt(t, id);
-            // The variable follows the emptied type suffix; "Read x" has none.
-            TokenId target = AfterNonEmpty(t, id);
-            if (target != NoToken && !IsStatementEndToken(t, target))
-                t.At(target).Text += " = " + call + "()";
+            TokenId end = After(t, id);
+            TokenId last = id;
+            while (end != NoToken && !IsStatementEndToken(t, end)) {
+                if (!t.At(end).Text.empty()) last = end;
+                end = t.Next(end);
+            }
+            if (last == id) {
+                t.At(id).Text = call + "()";
+            } else {
+                TokenId equals = t.InsertAfter(last, "=", PBSC_Other, line);
+                t.InsertAfter(equals, call + "()", PBSC_Other, line);
+            }
         } else if (lower == "restore") {
             call += "(";
             ClearTokenAt(t, id);

@@ -29,6 +29,10 @@ void TranslateEnumerations(Conversion& conv) {
     long long counter = 0;
     std::string name;
     std::map<std::string, long long> next;  // next value of each named enumeration
+    bool binary = false;                    // EnumerationBinary: 1, 2, 4, 8, ...
+    auto step = [&binary](long long value) {
+        return binary ? (value > 0 ? value * 2 : 1) : value + 1;
+    };
 
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         Token& tok = t.At(id);
@@ -46,19 +50,20 @@ void TranslateEnumerations(Conversion& conv) {
                 long long value = name.empty() ? counter : next[name];
                 tok.Text = "var " + tok.Text + " = " + std::to_string(value);
             }
-            ++counter;
-            ++next[name];
+            counter = step(counter);
+            next[name] = step(next[name]);
             continue;
         }
         if (tok.Type != PBSC_Identifier) continue;
         std::string lower = Lower(tok.Text);
-        if (lower == "enumeration") {
+        if (lower == "enumeration" || lower == "enumerationbinary") {
             open = true;
+            binary = lower == "enumerationbinary";
             ClearTokenAt(t, id);
             TokenId arg = After(t, id);
             if (arg == NoToken || IsStatementEndToken(t, arg)) {
                 // A comment after the keyword is no enumeration name.
-                counter = 0;
+                counter = binary ? 1 : 0;
                 name.clear();
             } else if (t.At(arg).Text == "#") {
                 // Continues the running counter (#PB_Compiler_EnumerationValue follows).
@@ -75,6 +80,7 @@ void TranslateEnumerations(Conversion& conv) {
                 } else {
                     name = newName;
                     ClearTokenAt(t, arg);
+                    if (binary && next.count(name) == 0) next[name] = 1;
                     if (afterName != NoToken && !IsStatementEndToken(t, afterName)) {
                         counter = EnumerationValue(t.At(afterName).Text);
                         next[name] = counter;
@@ -181,7 +187,21 @@ bool TranslateStructures(Conversion& conv) {
         } else {
             nameId = id;
         }
-        text += name + " = { ";
+        // "Structure B Extends A": the template starts as a copy of A's and adds B's own
+        // members, which is what PureBasic's inheritance gives a variable of type B.
+        std::string closing = "#};";
+        TokenId extends = After(t, nameId);
+        TokenId base = After(t, extends);
+        if (nameId != id && Lower(t.TextOf(extends)) == "extends" && base != NoToken &&
+            t.At(base).Type == PBSC_Identifier) {
+            text += name + " = jQuery.extend(true, {}, " + t.At(base).Text + ", { ";
+            closing = "#});";
+            ClearTokenAt(t, extends);
+            ClearTokenAt(t, base);
+            nameId = base;
+        } else {
+            text += name + " = { ";
+        }
 
         bool closed = false;
         TokenId at = After(t, nameId);
@@ -221,7 +241,7 @@ bool TranslateStructures(Conversion& conv) {
             LogMessage(conv, "Line " + std::to_string(line) + ": Structure " + name +
                                  " has no EndStructure; closed at the end of the source.");
         // Only this structure's text is tidied, so many structures stay linear.
-        text += "#};";
+        text += closing;
         text = ReplaceAll(ReplaceAll(text, "#}", "}"), ",}", "}");
         all += text + "\n";
         if (at == NoToken) break;

@@ -58,6 +58,13 @@ struct PassRun {
         return out;
     }
     std::string Joined() const { return conv.Tokens.Join(); }
+    // The kept token texts separated by one blank, for expectations that read like the line.
+    std::string Spaced() const {
+        std::string out;
+        for (const std::string& text : Kept())
+            out += (out.empty() ? "" : " ") + text;
+        return out;
+    }
 
     // Writes the two tables into a program folder of this run's own and runs the library pass
     // over them, as the driver does before the declarations.

@@ -60,6 +60,13 @@ TEST(Enumerations, NamedBlocksContinueTheirNumbering) {
     EXPECT_EQ(commented[2], "var A = 0");
 }
 
+TEST(Enumerations, BinaryEnumerationsDoubleEachValue) {
+    EXPECT_EQ(Enumerate("EnumerationBinary\n#A\n#B\n#C = 16\n#D\nEndEnumeration"),
+              (Texts{"\n", "var A = 1", "\n", "var B = 2", "\n", "var C", "=", "16", "\n",
+                     "var D = 32", "\n", "cCommon.PB_Compiler_EnumerationValue = 64;"}));
+    EXPECT_EQ(Enumerate("EnumerationBinary Flags\n#F\n#G\nEndEnumeration")[3], "var G = 2");
+}
+
 TEST(Enumerations, ConstantsOutsideLoseTheirHash) {
     EXPECT_EQ(Enumerate("x = #MyConst\n#Max = 10"),
               (Texts{"x", "=", "MyConst", "\n", "Max", "=", "10"}));
@@ -69,14 +76,15 @@ TEST(Structures, TemplatesStandWhereTheFirstStructureStood) {
     PassRun run(
         "x = 1\nStructure Point\nx.i\ny.i\nEndStructure\nStructure E\nEndStructure\n"
         "Structure Bag\nList items.s()\nMap m.i()\nMap p.Point()\np.Point\nname.s{20}\n"
-        "arr.l[10]\nEndStructure\n");
+        "arr.l[10]\nEndStructure\nStructure P3 Extends Point\nz.i\nEndStructure\n");
     ASSERT_TRUE(TranslateStructures(run.conv));
     Texts kept = run.Kept();
     ASSERT_GE(kept.size(), 6u);
     EXPECT_EQ(kept[4],
               "var Point = { x : null,y : null};\nvar E = { };\n"
               "var Bag = { items:new cLinkedList(),m:new cMap(),p:new cMap(Point),"
-              "p:jQuery.extend(true, {}, Point),name : null,arr : null};\n");
+              "p:jQuery.extend(true, {}, Point),name : null,arr : null};\n"
+              "var P3 = jQuery.extend(true, {}, Point, { z : null});\n");
     for (size_t i = 5; i < kept.size(); ++i)
         EXPECT_EQ(kept[i], "\n");
     // No emptied token survives the pass.
