@@ -1,8 +1,158 @@
+// The last stage of translation: spacing, statement ends, repairs of split operators, and the
+// removal of comment lines.
+#include "converter/translator/runtime_names.h"
 #include "converter/translator/translate.h"
 
 namespace orvane {
 
-// Not built yet: passes the text through unchanged.
-std::string PostProcess(Conversion& conv) { return conv.Tokens.Join(); }
+namespace {
+
+bool IsGlueText(const std::string& s) {
+    return s == "." || s == "(" || s == "[" || s == "]";
+}
+
+bool ContainsRawBegin(const std::string& lower) {
+    return lower.find("orv_converter_begin_raw") != std::string::npos ||
+           lower.find("orv_enablejs") != std::string::npos ||
+           lower.find("enablejs") != std::string::npos;
+}
+
+bool ContainsRawEnd(const std::string& lower) {
+    return lower.find("orv_converter_end_raw") != std::string::npos ||
+           lower.find("orv_disablejs") != std::string::npos ||
+           lower.find("disablejs") != std::string::npos;
+}
+
+std::string JoinWithSpacing(const TokenList& tokens) {
+    std::string r;
+    bool matchLine = false;
+    for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
+        const Token& t = tokens.At(id);
+        if (EqualsNoCase(t.Text, "match")) matchLine = true;
+        if (t.Type == PBSC_NewLine || t.Type == PBSC_Comment) {
+            r += t.Text;
+            matchLine = false;
+            continue;
+        }
+        const std::string& next = tokens.TextOf(tokens.Next(id));
+        r += t.Text;
+        if (t.Text == "-" || t.Text == "+") {
+            if (!IsNumericLiteral(next) && !matchLine) r += ' ';
+            continue;
+        }
+        const bool glued = next == "." || next == "(" || next == "[" || next == "]" ||
+                           next == ")" || IsGlueText(t.Text) || t.Type == PBSC_Number;
+        if (!glued && !matchLine) r += ' ';
+    }
+    return r;
+}
+
+std::string CollapseLineBreaks(const std::string& r) {
+    std::string out;
+    out.reserve(r.size());
+    for (char c : r)
+        if (c != '\n' || out.empty() || out.back() != '\n') out += c;
+    return out;
+}
+
+std::string EndStatements(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    bool raw = false;
+    for (std::string_view piece : CompleteLines(text)) {
+        std::string line = TrimBlanks(piece);
+        std::string lower = Lower(line);
+        if (ContainsRawBegin(lower))
+            raw = true;
+        else if (ContainsRawEnd(lower))
+            raw = false;
+        out += line;
+        const bool ended = EndsWith(line, ";") || EndsWith(line, "{") || EndsWith(line, ":") ||
+                           EndsWith(line, "(");
+        out += !ended && !raw && !line.empty() ? ";\n" : "\n";
+    }
+    return out;
+}
+
+// The repairs mend what the token-by-token join split apart; they never touch the text of a
+// string literal ("US$ 5" keeps its blank). A literal never spans a line.
+std::string RepairSplitOperators(const std::string& text) {
+    static const std::pair<std::string_view, std::string_view> repairs[] = {
+        {"/ /", "//"},
+        {"= = =", "==="},
+        {"! =", "!="},
+        {"+ =", "+="},
+        {"/ =", "/="},
+        {"* =", "*="},
+        {"- =", "-="},
+        {"= =", "=="},
+        {"| =", "|="},
+        {"& =", "&="},
+        {"| |", "||"},
+        {"& &", "&&"},
+        {"||(", "|| ("},
+        {"if(", "if ("},
+        {"$ ", "$"},
+        {"// ;", "; //"},
+        {js::CommonDotless, "cCommon.ORV_"},
+        {"var var", "var"},
+        // The increment of a For header, re-read as separate signs, is one operator again.
+        {"+ + )", "++)"},
+    };
+    std::string out;
+    out.reserve(text.size());
+    std::string code;  // text outside literals, waiting for its repairs
+    auto flushCode = [&] {
+        for (const auto& [from, to] : repairs)
+            if (code.find(from) != std::string::npos) code = ReplaceAll(code, from, to);
+        out += code;
+        code.clear();
+    };
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t quote = text.find('"', pos);
+        if (quote == std::string::npos) {
+            code.append(text, pos, std::string::npos);
+            break;
+        }
+        code.append(text, pos, quote - pos);
+        size_t close = text.find_first_of("\"\n", quote + 1);
+        if (close == std::string::npos || text[close] == '\n') {
+            // An unclosed quote (a comment, raw code) leaves the rest of its line as code.
+            size_t end = close == std::string::npos ? text.size() : close;
+            code.append(text, quote, end - quote);
+            pos = end;
+            continue;
+        }
+        flushCode();
+        out.append(text, quote, close + 1 - quote);
+        pos = close + 1;
+    }
+    flushCode();
+    return out;
+}
+
+std::string DropCommentLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::string_view piece : CompleteLines(text)) {
+        std::string line = TrimBlanks(piece);
+        if (StartsWith(line, "//") || StartsWith(line, "; //")) continue;
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string PostProcess(Conversion& conv) {
+    LogMessage(conv, "PostProcess: Finishing...");
+    std::string text = CollapseLineBreaks(JoinWithSpacing(conv.Tokens));
+    // Only complete lines are taken below; a last statement without a line break is one too.
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    text = RepairSplitOperators(EndStatements(text));
+    return DropCommentLines(text);
+}
 
 }  // namespace orvane
