@@ -247,11 +247,11 @@ TEST(DerivedSettings, ErrorsStopTheRun) {
     {
         ProfileRun run;
         run.conv.Settings.ServerPath = run.box.ServerFolder();
-        run.conv.Settings.IndexPage = "index_mobile.html";
+        run.conv.Settings.IndexPage = "index_absent.html";
         EXPECT_FALSE(DeriveSettings(run.conv));
         EXPECT_EQ(run.lines,
                   std::vector<std::string>{"Error: IndexPage doesn't exists: '" +
-                                           run.conv.SystemFolder + "index_mobile.html'"});
+                                           run.conv.SystemFolder + "index_absent.html'"});
         EXPECT_TRUE(run.conv.RunFailed);
     }
 }
