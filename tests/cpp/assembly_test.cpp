@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
@@ -264,4 +265,28 @@ TEST(OrvPbi, LeavesNoTraceAfterInliningAndDefinesEveryDirective) {
     ScanDirectives(conv, text);
     EXPECT_TRUE(log.lines.empty());
     EXPECT_EQ(conv.Settings.ProfileName, "");
+}
+
+// A pass that rescans from the start per line or token would take minutes here.
+TEST(AssemblyStages, CostGrowsLinearlyWithTheSource) {
+    ScratchFolder dir;
+    dir.Write("inc.pbi", "Global fromInclude = 1\n");
+    Conversion conv;
+    conv.SourceFile = dir.Write("main.pb", "");
+    std::string source;
+    for (int i = 0; i < 5000; ++i)
+        source += "IncludeFile \"inc.pbi\"\nStructure S" + std::to_string(i) +
+                  "\nx.l\nEndStructure\nGlobal g" + std::to_string(i) +
+                  " = 1\n!js();\nORV_SetConfig(#ORV_Config_FlaskPort, 1) ; c\n"
+                  "ORV_Converter_Begin_Comment\nhidden\nORV_Converter_End_Comment\n";
+    auto start = std::chrono::steady_clock::now();
+    ScanDirectives(conv, source);
+    std::string text = StripCommentBlocks(conv, ExpandIncludes(conv, source));
+    text = HoistDeclarations(conv, RemoveDataSections(conv, ExpandBangLines(conv, text)));
+    DisableDirectives(conv, ResolveRawBlocks(conv, text));
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 30.0);
+    EXPECT_EQ(CountOf(text, "Global fromInclude = 1\n"), 5000u);
+    EXPECT_EQ(text.find("hidden"), std::string::npos);
+    std::cout << "assembly stages over " << source.size() << " bytes: " << seconds << " s\n";
 }
