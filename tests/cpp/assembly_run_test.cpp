@@ -135,3 +135,24 @@ TEST(AssemblyRun, MissingIncludesAndUnknownParametersAreAllReported) {
     EXPECT_EQ(CountLines(r, "Error: Unknown Config-Parameter found: '#ORV_Config_NoSuchThing'"), 2);
     EXPECT_TRUE(r.HasLine("something went wrong! :-("));
 }
+
+TEST(AssemblyRun, ConsoleRunWritesTheAssembledScript) {
+    RunSandbox box;
+    box.WriteProfiles(Profiles(box));
+    box.WriteFile(box.WorkFolder() + "orv.pbi", box.ReadFile(box.ProgramFolder() + "orv.pbi"));
+    box.WriteSource("part.pbi", "Global orvFromPart = 5\r\n");
+    std::string main = box.WriteSource("main.pb",
+                                       "XIncludeFile \"orv.pbi\"\r\n"
+                                       "ORV_Converter_SetProfile(\"web\")\r\n"
+                                       "ORV_Converter_DoNotCopy\r\n"
+                                       "ORV_SetConfig(#ORV_Config_ApplicationName, \"whole\")\r\n"
+                                       "IncludeFile \"part.pbi\"\r\n"
+                                       "!window.orvWhole = 1;\r\n");
+    RunResult r = box.Run({main});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    std::string script = box.ReadFile(box.ServerFolder() + "whole.js");
+    EXPECT_NE(script.find("orvFromPart"), std::string::npos) << script;
+    EXPECT_NE(script.find("\nwindow.orvWhole = 1;\n"), std::string::npos) << script;
+    for (const char* gone : {"ORV_SetConfig", "DoNotCopy", "Macro", "\"whole\""})
+        EXPECT_EQ(script.find(gone), std::string::npos) << gone << "\n" << script;
+}
