@@ -49,12 +49,14 @@ function orvSetNode(node, other) {
     node.value = other.value;
 }
 
-// A JSON program object by its number; #PB_Any (-1) picks a new number and returns it.
+// A JSON program object by its number. Like every PureBasic object it answers nonzero for
+// success, which with #PB_Any (-1) is the new number it picked.
 function orvNewJson(id, root) {
     id = orvInt(id);
-    if (id === -1) id = orvNextJson++;
-    orvJsons.set(id, { root: root, members: null });
-    return id;
+    var any = id === -1;
+    if (any) id = orvNextJson++;
+    orvJsons.set(id, { root: root });
+    return any ? id : 1;
 }
 
 var cJson = (global.cJson = {

@@ -122,6 +122,9 @@ test("JSON: parse, walk, build, and lists and maps in and out", () => {
     assert.equal(J.ParseJSON(5, "{bad"), 0);
     assert.notEqual(J.JSONErrorMessage(), "");
 
+    assert.equal(J.CreateJSON(0), 1);
+    assert.equal(J.ParseJSON(0, "[]"), 1);
+    assert.equal(J.JSONArraySize(J.JSONValue(0)), 0);
     J.CreateJSON(1);
     const list = new cLinkedList();
     list.AddElement({ n: 1 });

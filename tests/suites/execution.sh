@@ -3,6 +3,7 @@
 # with jQuery and the runtime; what it prints must equal NAME.out. NAME.in, when present, holds
 # the lines typed at Input and InputRequester. Programs given as arguments run alone.
 # tests/run/pending/ holds programs that wait for a converter fault to be mended; not run here.
+# A few programs also run on their real start page in headless Chromium.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -23,6 +24,7 @@ if [ ${#programs[@]} -eq 0 ]; then
         exit 0
     fi
 fi
+in_chromium=" strings_basic lists_basic maps_struct console_print "
 passed=0
 failed=()
 for pb in "${programs[@]}"; do
@@ -31,7 +33,9 @@ for pb in "${programs[@]}"; do
     mkdir -p "$dir/src" "$dir/tmp" "$dir/config"
     cp "$pb" "$dir/src/$name.pb"
     cp "$dist/orv.pbi" "$dir/src/"
-    if ! TMPDIR=$dir/tmp XDG_CONFIG_HOME=$dir/config PB_TOOL_Compiler=$root/tests/fakes/pbcompiler \
+    # BROWSER and no display keep the profile's after-run action from opening a browser.
+    if ! env -u DISPLAY -u WAYLAND_DISPLAY BROWSER=true TMPDIR=$dir/tmp XDG_CONFIG_HOME=$dir/config \
+        PB_TOOL_Compiler=$root/tests/fakes/pbcompiler \
         timeout 60 "$dist/Orvane" --console "$dir/src/$name.pb" >"$dir/convert.log" 2>&1 </dev/null; then
         echo "FAIL $name: conversion failed"
         sed 's/^/    /' "$dir/convert.log" | tail -20
@@ -49,10 +53,17 @@ for pb in "${programs[@]}"; do
     [ -f "${pb%.pb}.in" ] && answers=$(realpath "${pb%.pb}.in")
     ORVANE_ANSWERS=$answers timeout 20 node tests/run/run-one.js "$script" >"$dir/actual.out" 2>"$dir/errors.log"
     status=$?
+    where=jsdom
+    if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out" &&
+        [[ $in_chromium == *" $name "* && $pb == tests/run/$name.pb ]]; then
+        where=Chromium
+        timeout 90 node tests/run/chromium.js "$(dirname "$script")/index.html" >"$dir/actual.out" 2>"$dir/errors.log"
+        status=$?
+    fi
     if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out"; then
         passed=$((passed + 1))
     else
-        echo "FAIL $name (exit $status)"
+        echo "FAIL $name in $where (exit $status)"
         diff -u "${pb%.pb}.out" "$dir/actual.out" | sed 's/^/    /' | head -40
         sed 's/^/    /' "$dir/errors.log" | head -10
         if [ -n "${ORVANE_KEEP:-}" ]; then cp "$script" "$ORVANE_KEEP/$name.js"; fi
