@@ -82,6 +82,18 @@ function orvFixed(value, decimals) {
     return /^-0(\.0*)?$/.test(text) ? text.slice(1) : text;
 }
 
+// Modes of EscapeString and UnescapeString: #PB_String_EscapeInternal 0 (the escapes of ~"..."
+// literals), #PB_String_EscapeXML 1, #PB_String_EscapeJSON 2.
+var orvInternalEscapes = { "\x07": "a", "\b": "b", "\f": "f", "\n": "n", "\r": "r", "\t": "t", "\v": "v", '"': '"', "\\": "\\" };
+var orvXmlEscapes = { "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;", "'": "&apos;" };
+
+function orvUnescapeInternal(text) {
+    return text.replace(/\\(.)/g, function (all, c) {
+        for (var key in orvInternalEscapes) if (orvInternalEscapes[key] === c) return key;
+        return all;
+    });
+}
+
 var cString = (global.cString = {
     Asc: function (text) {
         text = orvText(text);
@@ -101,6 +113,39 @@ var cString = (global.cString = {
         var count = 0;
         for (var i = text.indexOf(search); i >= 0; i = text.indexOf(search, i + search.length)) count++;
         return count;
+    },
+    EscapeString: function (text, mode) {
+        text = orvText(text);
+        switch (orvInt(mode)) {
+            case 1:
+                return text.replace(/[&<>"']/g, function (c) {
+                    return orvXmlEscapes[c];
+                });
+            case 2:
+                return JSON.stringify(text).slice(1, -1);
+            default:
+                return text.replace(/[\x07\b\f\n\r\t\v"\\]/g, function (c) {
+                    return "\\" + orvInternalEscapes[c];
+                });
+        }
+    },
+    UnescapeString: function (text, mode) {
+        text = orvText(text);
+        switch (orvInt(mode)) {
+            case 1:
+                return text.replace(/&(amp|lt|gt|quot|apos);/g, function (all) {
+                    for (var key in orvXmlEscapes) if (orvXmlEscapes[key] === all) return key;
+                    return all;
+                });
+            case 2:
+                try {
+                    return JSON.parse('"' + text.replace(/(^|[^\\])((?:\\\\)*)"/g, '$1$2\\"') + '"');
+                } catch (error) {
+                    return text;
+                }
+            default:
+                return orvUnescapeInternal(text);
+        }
     },
     FindString: function (text, search, start, mode) {
         text = orvText(text);
@@ -190,6 +235,22 @@ var cString = (global.cString = {
     },
     StrU: function (value, type) {
         return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString();
+    },
+    // Bytes the text takes in memory: #PB_Unicode (the default) 2 per UTF-16 unit, #PB_Ascii 1
+    // per character, #PB_UTF8 (2) its UTF-8 length; without the terminating zero.
+    StringByteLength: function (text, format) {
+        text = orvText(text);
+        var f = format === undefined ? 25 : orvInt(format);
+        if (f === 24) return text.length;
+        if (f === 2) {
+            var bytes = 0;
+            for (var c of text) {
+                var code = c.codePointAt(0);
+                bytes += code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+            }
+            return bytes;
+        }
+        return text.length * 2;
     },
     StringField: function (text, index, delimiter) {
         text = orvText(text);

@@ -13,6 +13,9 @@ var orvConstants = {
     PB_String_CaseSensitive: 0,
     PB_String_NoCase: 1,
     PB_String_InPlace: 2,
+    PB_String_EscapeInternal: 0,
+    PB_String_EscapeXML: 1,
+    PB_String_EscapeJSON: 2,
 
     PB_Round_Down: 0,
     PB_Round_Up: 1,
@@ -49,6 +52,7 @@ var orvConstants = {
     PB_Map: 22,
     PB_Ascii: 24,
     PB_Unicode: 25,
+    PB_UTF8: 2,
 
     PB_MessageRequester_Ok: 0,
     PB_MessageRequester_YesNoCancel: 3,

@@ -113,3 +113,14 @@ test("padding, trimming, case and the other text functions", () => {
     assert.equal(S.Chr(0x1f600), "\u{1f600}");
     assert.equal(S.Chr(0), "");
 });
+
+test("EscapeString and UnescapeString undo each other in every mode; StringByteLength", () => {
+    const text = 'a"b\\c\n<&>\'\t';
+    for (const mode of [0, 1, 2]) assert.equal(S.UnescapeString(S.EscapeString(text, mode), mode), text);
+    assert.equal(S.EscapeString('say "hi"\n'), 'say \\"hi\\"\\n');
+    assert.equal(S.EscapeString("<a href='x'>&</a>", 1), "&lt;a href=&apos;x&apos;&gt;&amp;&lt;/a&gt;");
+    assert.equal(S.UnescapeString('x\\"y', 2), 'x"y');
+    assert.equal(S.StringByteLength("abc"), 6);
+    assert.equal(S.StringByteLength("äb\u{1f600}", 2), 7);
+    assert.equal(S.StringByteLength("äb", 24), 2);
+});

@@ -57,8 +57,9 @@ try {
     window.console.error = (...args) => process.stderr.write("console.error: " + args.join(" ") + "\n");
     window.jQuery.readyException = (error) => errors.push(error);
     window.eval(script);
-    // Ready handlers run in the order they were added, so this one runs after the program's.
-    window.jQuery(() => setTimeout(finish, 0));
+    // Ready handlers run in the order they were added. The page wraps the program in a ready
+    // handler inside another one, so the same nesting here runs after the program.
+    window.jQuery(() => window.jQuery(() => setTimeout(finish, 50)));
 } catch (error) {
     errors.push(error);
     finish();

@@ -36,7 +36,7 @@ for pb in "${programs[@]}"; do
     # BROWSER and no display keep the profile's after-run action from opening a browser.
     if ! env -u DISPLAY -u WAYLAND_DISPLAY BROWSER=true TMPDIR=$dir/tmp XDG_CONFIG_HOME=$dir/config \
         PB_TOOL_Compiler=$root/tests/fakes/pbcompiler \
-        timeout 60 "$dist/Orvane" --console "$dir/src/$name.pb" >"$dir/convert.log" 2>&1 </dev/null; then
+        timeout 180 "$dist/Orvane" --console "$dir/src/$name.pb" >"$dir/convert.log" 2>&1 </dev/null; then
         echo "FAIL $name: conversion failed"
         sed 's/^/    /' "$dir/convert.log" | tail -20
         failed+=("$name")
@@ -51,13 +51,13 @@ for pb in "${programs[@]}"; do
     fi
     answers=""
     [ -f "${pb%.pb}.in" ] && answers=$(realpath "${pb%.pb}.in")
-    ORVANE_ANSWERS=$answers timeout 20 node tests/run/run-one.js "$script" >"$dir/actual.out" 2>"$dir/errors.log"
+    ORVANE_ANSWERS=$answers timeout 60 node tests/run/run-one.js "$script" >"$dir/actual.out" 2>"$dir/errors.log"
     status=$?
     where=jsdom
     if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out" &&
         [[ $in_chromium == *" $name "* && $pb == tests/run/$name.pb ]]; then
         where=Chromium
-        timeout 90 node tests/run/chromium.js "$(dirname "$script")/index.html" >"$dir/actual.out" 2>"$dir/errors.log"
+        timeout 120 node tests/run/chromium.js "$(dirname "$script")/index.html" >"$dir/actual.out" 2>"$dir/errors.log"
         status=$?
     fi
     if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out"; then
