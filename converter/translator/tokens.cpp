@@ -1,5 +1,7 @@
 #include "converter/translator/tokens.h"
 
+#include "platform/platform.h"
+
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
@@ -60,8 +62,9 @@ TokenId TokenList::InsertAfter(TokenId at, std::string text, int32_t type, int32
 }
 
 void TokenList::Delete(TokenId id) {
-    if (id == NoToken) return;
+    if (id == NoToken || nodes_[id].deleted) return;
     Node& n = nodes_[id];
+    n.deleted = true;
     if (n.prev != NoToken)
         nodes_[n.prev].next = n.next;
     else
@@ -109,8 +112,9 @@ int TokenList::CurrentIndex() const {
 }
 
 void TokenList::SelectIndex(int index) {
-    TokenId id = head_;
-    while (id != NoToken && index-- > 0) id = nodes_[id].next;
+    TokenId id = index < 0 ? NoToken : head_;
+    while (id != NoToken && index-- > 0)
+        id = nodes_[id].next;
     cursor_ = id;
 }
 
@@ -163,7 +167,8 @@ std::string TokenList::Join() const {
 std::vector<Token> TokenList::ToVector() const {
     std::vector<Token> out;
     out.reserve(count_);
-    for (TokenId id = head_; id != NoToken; id = nodes_[id].next) out.push_back(nodes_[id].token);
+    for (TokenId id = head_; id != NoToken; id = nodes_[id].next)
+        out.push_back(nodes_[id].token);
     return out;
 }
 
@@ -171,18 +176,28 @@ std::vector<Token> TokenList::ToVector() const {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || c == '$'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsWordChar(char c) {
+    return IsLetter(c) || IsDigit(c) || c == '$';
+}
 bool IsHexDigit(char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 std::string_view TrimBlanksView(std::string_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -192,18 +207,98 @@ bool InList(std::string_view lowerText, const std::string_view (&list)[N]) {
 }
 
 // Previous tokens after which "#" starts a constant name.
-constexpr std::string_view kConstantPrefixWords[] = {
-    "to", "procedurereturn", "select", "case", "if", "elseif", "compilerselect", "compilercase",
-    "compilerif", "compilerelseif", "break", "while", "until", "with", "debug", "end", "and", "or",
-    "xor", "not", "#", "includefile", "xincludefile", "includepath", "includebinary", ",", "/", "+",
-    "-", "%", "!", "~", "|", "&", "<<", ">>", "<", ">", "<=", ">=", "=", "<>", "(", "[", "{", ":"};
+constexpr std::string_view kConstantPrefixWords[] = {"to",
+                                                     "procedurereturn",
+                                                     "select",
+                                                     "case",
+                                                     "if",
+                                                     "elseif",
+                                                     "compilerselect",
+                                                     "compilercase",
+                                                     "compilerif",
+                                                     "compilerelseif",
+                                                     "break",
+                                                     "while",
+                                                     "until",
+                                                     "with",
+                                                     "debug",
+                                                     "end",
+                                                     "and",
+                                                     "or",
+                                                     "xor",
+                                                     "not",
+                                                     "#",
+                                                     "includefile",
+                                                     "xincludefile",
+                                                     "includepath",
+                                                     "includebinary",
+                                                     ",",
+                                                     "/",
+                                                     "+",
+                                                     "-",
+                                                     "%",
+                                                     "!",
+                                                     "~",
+                                                     "|",
+                                                     "&",
+                                                     "<<",
+                                                     ">>",
+                                                     "<",
+                                                     ">",
+                                                     "<=",
+                                                     ">=",
+                                                     "=",
+                                                     "<>",
+                                                     "(",
+                                                     "[",
+                                                     "{",
+                                                     ":"};
 
 // Previous tokens after which "*" starts a pointer name.
-constexpr std::string_view kPointerPrefixWords[] = {
-    "to", "procedurereturn", "select", "case", "if", "elseif", "compilerselect", "while", "until",
-    "protected", "define", "global", "shared", "static", "with", "debug", "end", "and", "or", "xor",
-    "not", "#", ",", "/", "+", "-", "%", "!", "~", "|", "&", "<<", ">>", "<", ">", "<=", ">=", "=",
-    "<>", "@", "(", "[", "{", ":"};
+constexpr std::string_view kPointerPrefixWords[] = {"to",
+                                                    "procedurereturn",
+                                                    "select",
+                                                    "case",
+                                                    "if",
+                                                    "elseif",
+                                                    "compilerselect",
+                                                    "while",
+                                                    "until",
+                                                    "protected",
+                                                    "define",
+                                                    "global",
+                                                    "shared",
+                                                    "static",
+                                                    "with",
+                                                    "debug",
+                                                    "end",
+                                                    "and",
+                                                    "or",
+                                                    "xor",
+                                                    "not",
+                                                    "#",
+                                                    ",",
+                                                    "/",
+                                                    "+",
+                                                    "-",
+                                                    "%",
+                                                    "!",
+                                                    "~",
+                                                    "|",
+                                                    "&",
+                                                    "<<",
+                                                    ">>",
+                                                    "<",
+                                                    ">",
+                                                    "<=",
+                                                    ">=",
+                                                    "=",
+                                                    "<>",
+                                                    "@",
+                                                    "(",
+                                                    "[",
+                                                    "{",
+                                                    ":"};
 
 // Bytes of the UTF-8 sequence that starts with this byte (1 for anything malformed).
 size_t Utf8Length(std::string_view s) {
@@ -254,44 +349,15 @@ bool SourceScanner::LoadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string text;
-    if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        text = raw.substr(3);
-    } else if (raw.size() >= 2 && raw[0] == '\xFF' && raw[1] == '\xFE') {
-        // UTF-16 little-endian to UTF-8.
-        for (size_t i = 2; i + 1 < raw.size(); i += 2) {
-            uint32_t cp = static_cast<unsigned char>(raw[i]) |
-                          (static_cast<unsigned char>(raw[i + 1]) << 8);
-            if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < raw.size()) {
-                uint32_t lo = static_cast<unsigned char>(raw[i + 2]) |
-                              (static_cast<unsigned char>(raw[i + 3]) << 8);
-                if (lo >= 0xDC00 && lo < 0xE000) {
-                    cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-                    i += 2;
-                }
-            }
-            if (cp < 0x80) {
-                text += static_cast<char>(cp);
-            } else if (cp < 0x800) {
-                text += static_cast<char>(0xC0 | (cp >> 6));
-                text += static_cast<char>(0x80 | (cp & 0x3F));
-            } else if (cp < 0x10000) {
-                text += static_cast<char>(0xE0 | (cp >> 12));
-                text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                text += static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                text += static_cast<char>(0xF0 | (cp >> 18));
-                text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                text += static_cast<char>(0x80 | (cp & 0x3F));
-            }
-        }
-    } else if ((raw.size() >= 2 && raw[0] == '\xFE' && raw[1] == '\xFF') ||
-               (raw.size() >= 4 && raw.compare(0, 4, std::string("\0\0\xFE\xFF", 4)) == 0)) {
-        return false;  // a byte-order mark this scanner does not read
-    } else {
-        text = raw;
-    }
+    // Only ASCII (no mark), UTF-8 and UTF-16 little-endian are read; UTF-16 big-endian and
+    // both UTF-32 marks are refused.
+    auto startsWith = [&](std::string_view mark) {
+        return std::string_view(raw).substr(0, mark.size()) == mark;
+    };
+    using namespace std::string_view_literals;
+    if (startsWith("\xFE\xFF"sv) || startsWith("\xFF\xFE\0\0"sv) || startsWith("\0\0\xFE\xFF"sv))
+        return false;
+    std::string text = DecodeText(raw);
     // Each line read is appended with "\n"; the line count is the number of lines read.
     std::string joined;
     joined.reserve(text.size() + 1);
@@ -363,18 +429,21 @@ size_t SourceScanner::ScanLength(int& type) const {
         bool accepted = true;
         if (prevText_[0] == "." && s.size() >= 2 && (c == 'p' || c == 'P') && s[1] == '-') {
             i = 2;
-            while (i < s.size() && IsWordChar(s[i])) ++i;
+            while (i < s.size() && IsWordChar(s[i]))
+                ++i;
             type = PBSC_Identifier;
             return i;
         }
         if (c == '#' || c == '*') {
             accepted = AcceptsPrefix(c);
             i = 1;
-            while (accepted && i < s.size() && IsBlank(s[i])) ++i;
+            while (accepted && i < s.size() && IsBlank(s[i]))
+                ++i;
         }
         if (accepted && i < s.size() && IsLetter(s[i])) {
             ++i;
-            while (i < s.size() && IsWordChar(s[i])) ++i;
+            while (i < s.size() && IsWordChar(s[i]))
+                ++i;
             type = PBSC_Identifier;
             return i;
         }
@@ -404,7 +473,8 @@ size_t SourceScanner::ScanLength(int& type) const {
                 if (IsHexDigit(d)) {
                     digitSeen = true;
                 } else if (IsBlank(d)) {
-                    if (TrimBlanksView(s.substr(0, i)) != "$") break;
+                    // Blanks belong to the number only between the "$" and its first digit.
+                    if (digitSeen) break;
                 } else {
                     break;
                 }
@@ -430,7 +500,8 @@ size_t SourceScanner::ScanLength(int& type) const {
                         rejected = true;
                         break;
                     }
-                    if ((d == 'e' || d == 'E') && !(i > 0 && (IsDigit(s[i - 1]) || s[i - 1] == '.'))) {
+                    if ((d == 'e' || d == 'E') &&
+                        !(i > 0 && (IsDigit(s[i - 1]) || s[i - 1] == '.'))) {
                         end = i;
                         break;
                     }
@@ -448,7 +519,8 @@ size_t SourceScanner::ScanLength(int& type) const {
                     end = i;
                     break;
                 } else if (IsBlank(d)) {
-                    if (TrimBlanksView(s.substr(0, i)) == "%") continue;
+                    // Blanks belong to the number only between a "%" and its first digit.
+                    if (c == '%' && !digitSeen) continue;
                     end = i;
                     break;
                 } else {
@@ -506,7 +578,8 @@ std::string SourceScanner::NextToken() {
     lastType_ = type;
     std::string text(TrimBlanksView(s.substr(0, n)));
     restPos_ += n;
-    while (restPos_ < rest_.size() && IsBlank(rest_[restPos_])) ++restPos_;
+    while (restPos_ < rest_.size() && IsBlank(rest_[restPos_]))
+        ++restPos_;
     return text;
 }
 
@@ -563,7 +636,9 @@ std::string Upper(std::string_view s) {
     return out;
 }
 
-static inline char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+static inline char LowerChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view lowerB) {
     if (a.size() != lowerB.size()) return false;
@@ -573,7 +648,8 @@ bool EqualsNoCase(std::string_view a, std::string_view lowerB) {
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view lowerPrefix) {
-    return s.size() >= lowerPrefix.size() && EqualsNoCase(s.substr(0, lowerPrefix.size()), lowerPrefix);
+    return s.size() >= lowerPrefix.size() &&
+           EqualsNoCase(s.substr(0, lowerPrefix.size()), lowerPrefix);
 }
 
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
@@ -668,12 +744,15 @@ std::string ReplaceAllNoCase(std::string_view s, std::string_view from, std::str
     return out;
 }
 
-std::string RemoveAll(std::string_view s, std::string_view what) { return ReplaceAll(s, what, ""); }
+std::string RemoveAll(std::string_view s, std::string_view what) {
+    return ReplaceAll(s, what, "");
+}
 
 size_t CountOf(std::string_view s, std::string_view what) {
     if (what.empty()) return 0;
     size_t n = 0;
-    for (size_t pos = s.find(what); pos != std::string_view::npos; pos = s.find(what, pos + what.size()))
+    for (size_t pos = s.find(what); pos != std::string_view::npos;
+         pos = s.find(what, pos + what.size()))
         ++n;
     return n;
 }

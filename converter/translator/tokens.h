@@ -34,7 +34,7 @@ constexpr TokenId NoToken = -1;
 // Doubly linked list kept in one pool vector, with a current-element cursor. Inserting or
 // deleting around the cursor is O(1), so passes stay linear in the length of the source.
 class TokenList {
-public:
+  public:
     void Clear();
     bool Empty() const { return count_ == 0; }
     size_t Size() const { return count_; }
@@ -59,8 +59,8 @@ public:
     bool StepNext();
     bool StepPrevious();
     bool HasCurrent() const { return cursor_ != NoToken; }
-    TokenId Current() const { return cursor_; }   // RememberToken
-    void Select(TokenId id) { cursor_ = id; }     // ReturnToToken / SelectIndex
+    TokenId Current() const { return cursor_; }  // RememberToken
+    void Select(TokenId id) { cursor_ = id; }    // ReturnToToken / SelectIndex
     Token& Cur() { return nodes_[cursor_].token; }
     const Token& Cur() const { return nodes_[cursor_].token; }
     // 0-based position of the current token; O(n), meant for tests and diagnostics.
@@ -83,11 +83,12 @@ public:
     // Snapshot in list order (tests, debugging).
     std::vector<Token> ToVector() const;
 
-private:
+  private:
     struct Node {
         Token token;
         TokenId prev = NoToken;
         TokenId next = NoToken;
+        bool deleted = false;
     };
     TokenId NewNode(std::string text, int32_t type, int32_t line);
     std::vector<Node> nodes_;
@@ -100,7 +101,7 @@ private:
 // Splits PureBasic source into tokens one line at a time, classifying each token from its first
 // characters and the last tokens returned.
 class SourceScanner {
-public:
+  public:
     void SetSource(std::string_view text);
     bool LoadFile(const std::string& path);
     void Restart(int line);
@@ -110,7 +111,7 @@ public:
     int TokenType() const { return lastType_; }
     void Clear();
 
-private:
+  private:
     void ResetContext();
     void Remember(std::string_view text, int type);
     size_t ScanLength(int& type) const;
@@ -143,8 +144,8 @@ bool StartsWithNoCase(std::string_view s, std::string_view lowerPrefix);
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 std::string TrimLeadingChars(std::string_view s, std::string_view chars);
 std::string TrimTrailingChars(std::string_view s, std::string_view chars);
-std::string TrimBlanks(std::string_view s);                 // blanks only, both ends
-std::string TrimWhite(std::string_view s);                  // " \t\r\n", both ends
+std::string TrimBlanks(std::string_view s);  // blanks only, both ends
+std::string TrimWhite(std::string_view s);   // " \t\r\n", both ends
 bool StartsWith(std::string_view s, std::string_view prefix);
 bool EndsWith(std::string_view s, std::string_view suffix);
 bool IsNumericLiteral(std::string_view s);
