@@ -1,0 +1,13 @@
+XIncludeFile "orv.pbi"
+; A line that is only a comment
+Macro Square(x)
+  x * x
+EndMacro
+MacroCount = 1
+y = Square(3) ; kept as a call
+EnableJS
+; var fromScript = 1;
+DisableJS
+!console.log("bang");
+s = "C:\temp\" + #CRLF$ + #TAB$
+t = $FF + #Tab + #PI
