@@ -85,17 +85,20 @@ void RewriteAssignment(ListPass& p, TokenId name, TokenId equals) {
 void TranslateAccesses(ListPass& p) {
     TokenList& t = p.t;
     bool inCondition = false;
-    std::string jsonCall;
+    // Set by a runtime function that takes the list object itself rather than its current
+    // element: the JSON functions, and the sorts, which reorder the list they are given.
+    bool wholeList = false;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         Token& tok = t.At(id);
         std::string lower = Lower(tok.Text);
         if (IsConditionKeyword(lower)) inCondition = true;
         if (lower == "endif" || tok.Type == PBSC_NewLine) inCondition = false;
         // A JSON call hands over the list of its own statement only.
-        if (tok.Type == PBSC_NewLine) jsonCall.clear();
+        if (tok.Type == PBSC_NewLine) wholeList = false;
         if (tok.Type != PBSC_Identifier) continue;
-        if (lower == "cjson.insertjsonlist" || lower == "cjson.extractjsonlist") {
-            jsonCall = tok.Text;
+        if (lower == "cjson.insertjsonlist" || lower == "cjson.extractjsonlist" ||
+            lower == "csort.sortlist" || lower == "csort.sortstructuredlist") {
+            wholeList = true;
             continue;
         }
         if (!p.IsAccess(id)) continue;
@@ -112,8 +115,8 @@ void TranslateAccesses(ListPass& p) {
             t.At(open).Text = kGetContent;
             continue;
         }
-        if (jsonCall == "cJson.InsertJSONList" || jsonCall == "cJson.ExtractJSONList")
-            jsonCall.clear();
+        if (wholeList)
+            wholeList = false;
         else
             tok.Text += kGetContent;
         ClearTokenAt(t, open);

@@ -83,7 +83,8 @@ struct PassRun {
 
 // The library functions the collection tests call.
 inline const char* kCollectionLibraries =
-    "Sort.RandomizeList\nJson.InsertJSONList\nJson.ExtractJSONList\nJson.InsertJSONMap\n"
+    "Sort.RandomizeList\nSort.SortList\nJson.InsertJSONList\nJson.ExtractJSONList\nJson."
+    "InsertJSONMap\n"
     "Json.ExtractJSONMap\nString.Str\nString.Len\n";
 
 }  // namespace orvane::testing

@@ -134,6 +134,8 @@ TEST(LinkedLists, BadInputEndsQuietly) {
     TranslateLinkedLists(run.conv);
     EXPECT_EQ(run.Kept(), (Texts{"NewList", "\n", "x", "=", "1", "\n", "NewList"}));
     EXPECT_NE(run.log.back().find("NewList without a list name"), std::string::npos);
+    // Sorting gets the list itself, as the JSON functions do.
+    EXPECT_EQ(ListLine("SortList(a(), 1)"), (Texts{"cSort.SortList", "(", "a", ",", "1", ")"}));
     // The JSON hand-over does not reach into a later statement.
     EXPECT_EQ(
         ListLine("InsertJSONList(x, y)\nz = a()"),

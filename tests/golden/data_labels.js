@@ -1,0 +1,13 @@
+var ORV_Label_MyData = 0;
+var ORV_Label_Names = 4;
+cCommon.ORV_Global_Label = ORV_Label_MyData;
+cCommon.ORV_DataArray =[1, 2, 3, 4, "Ann" , "Bob" , 0xFF , -1];
+cDebugger.EnableDebugger();
+cCommon.Restore(ORV_Label_MyData);
+a = cCommon.Read();
+b = cCommon.Read();
+cCommon.Restore(ORV_Label_Names);
+n = cCommon.Read();
+cDebugger.Debug(a + b);
+cDebugger.Debug(n);
+cCommon.End();

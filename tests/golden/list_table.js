@@ -1,0 +1,44 @@
+var Point = { x : null , y : null } ;
+cDebugger.EnableDebugger();
+var a = new cLinkedList() ;
+var b = new cLinkedList() ;
+var p = new cLinkedList() ;
+a.AddElement();
+p.AddElement(jQuery.extend(true , { } , Point));
+a.InsertElement();
+a.SetContent(5);
+a.SetContent(b.GetContent() +1);
+x = a.GetContent();
+if (a.GetContent() == 5) {
+x = 1;
+};
+p.GetContent().x = 1;
+a.FirstElement();
+a.LastElement();
+a.NextElement();
+a.PreviousElement();
+n = a.ListSize();
+i = a.ListIndex();
+a.ResetList();
+b.ClearList();
+a.PushListPosition();
+a.PopListPosition();
+cSort.RandomizeList(a);
+a.DeleteElement();
+a.SelectElement(2);
+a.SwapElements(a.GetCurrentElement() , b.GetCurrentElement());
+a.ChangeCurrentElement(b.GetCurrentElement());
+a.MoveElement(cConstants.PB_List_First);
+a.CopyList(b);
+a.MergeLists(b);
+a.SplitList(b);
+e = a.GetCurrentElement();
+a.ForEach_Start() ;
+while(a.ForEach()) {
+x += a.GetContent();
+};
+a.ForEach_End() ;
+b.ForEach_Start() ;
+while(b.ForEach()) {
+};
+b.ForEach_End() ;
