@@ -7,7 +7,7 @@ import os from 'node:os';
 import path from 'node:path';
 
 export const root = path.resolve(import.meta.dirname, '../..');
-export const dist = path.join(root, 'build/dist');
+export const dist = process.env.ORVANE_DIST || path.join(root, 'build/dist');
 
 export function freePort() {
     return new Promise((resolve, reject) => {
@@ -30,8 +30,8 @@ export function python() {
 }
 
 // A sandbox with its own settings and temporary folders; `profile` holds the profile's keys,
-// where SERVER stands for the sandbox's server folder.
-export function convert(source, profile) {
+// where SERVER stands for the sandbox's server folder; `serverFolders` are made inside it first.
+export function convert(source, profile, serverFolders = []) {
     const work = fs.mkdtempSync(path.join(os.tmpdir(), 'orvane-servers-'));
     const folders = {
         work,
@@ -49,6 +49,7 @@ export function convert(source, profile) {
         fs.writeFileSync(page, '<!DOCTYPE html>\n<html><head><title>Orvane</title></head><body></body></html>\n');
     for (const f of [folders.src, folders.server, folders.tmp, folders.settings])
         fs.mkdirSync(f, { recursive: true });
+    for (const f of serverFolders) fs.mkdirSync(path.join(folders.server, f), { recursive: true });
     const lines = ['[profile:web]', 'serverpath = ' + folders.server + '/'];
     for (const [key, value] of Object.entries(profile)) lines.push(key + ' = ' + value.replaceAll('SERVER', folders.server));
     lines.push('AfterConvertingDoNothing = 1', 'AfterConvertingStartDefaultBrowser = 0');
