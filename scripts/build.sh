@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD"
+# Debug information then holds relative paths, so every checkout shares one cache.
+export CCACHE_NOHASHDIR=1
 sanitize=${ORVANE_SANITIZE:-ON}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVANE_WERROR=ON -DORVANE_SANITIZE="$sanitize" >/dev/null

@@ -37,7 +37,8 @@ struct IncludeRecord {
     int Line = 0;
 };
 
-// Reads one included file: the name as written first, then relative to the main file. A file
+// Reads one included file: the name as written first, then relative to the main file, then (a
+// bare file name such as orv.pbi) from the program folder. A file
 // that is missing or not text is reported by name and contributes nothing.
 std::string ReadIncludedFile(Conversion& conv, const std::string& name, int line) {
     if (name.empty()) {
@@ -52,6 +53,8 @@ std::string ReadIncludedFile(Conversion& conv, const std::string& name, int line
         path = FolderPart(conv.SourceFile) + name;
     else if (FileExists(name))
         path = name;
+    else if (FilePart(name) == name && FileExists(conv.ProgramFolder + name))
+        path = conv.ProgramFolder + name;  // orv.pbi as delivered beside the converter
     if (path.empty()) {
         LogMessage(conv, "Include file not found: '" + name + "'", true);
         return "";

@@ -125,6 +125,24 @@ TEST(ExpandIncludes, EveryMissingIncludeIsReportedAtOnceByName) {
     EXPECT_TRUE(conv.RunFailed);
 }
 
+TEST(ExpandIncludes, BareNamesFallBackToTheProgramFolder) {
+    ScratchFolder program;
+    ScratchFolder work;
+    program.Write("orv.pbi", "; from the program folder\n");
+    program.Write("sub.pbi", "; must not be found through a path\n");
+    Conversion conv;
+    Recorded log;
+    Record(conv, log);
+    conv.ProgramFolder = program.path.string() + "/";
+    conv.SourceFile = work.Write("main.pb", "");
+    EXPECT_EQ(ExpandIncludes(conv, "XIncludeFile \"orv.pbi\"\nx\n"),
+              "; from the program folder\nx\n");
+    EXPECT_TRUE(log.errors.empty());
+    ExpandIncludes(conv, "IncludeFile \"lib/sub.pbi\"\n");
+    EXPECT_EQ(log.errors,
+              (std::vector<std::string>{"Error: Include file not found: 'lib/sub.pbi'"}));
+}
+
 TEST(RemoveDataSections, DropsSectionsAndRecordsBinaryFiles) {
     Conversion conv;
     std::string result = RemoveDataSections(conv,
