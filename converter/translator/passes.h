@@ -27,6 +27,10 @@ void TranslateArrays(Conversion& conv);
 void TranslateEnumerations(Conversion& conv);
 bool TranslateStructures(Conversion& conv);  // false on a fatal error
 void TranslateStructureVariables(Conversion& conv);
+// OffsetOf(Structure\Field) becomes the field's name as a string, TypeOf(Structure\Field) its
+// PureBasic type number (0 when the structure is not in the source). Runs before the name and
+// type suffixes go, since the field types are read from the declarations as written.
+void TranslateFieldQueries(Conversion& conv);
 
 // Library lists, Read/Restore, switches; Debug; element addresses.
 void TranslateLibraryCalls(Conversion& conv);

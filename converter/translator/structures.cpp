@@ -1,5 +1,7 @@
-// Enumerations and constants, structure templates, and variables typed with a structure.
+// Enumerations and constants, structure templates, variables typed with a structure, and the
+// OffsetOf()/TypeOf() questions about a structure's fields.
 #include <map>
+#include <unordered_map>
 
 #include "converter/translator/collection_helpers.h"
 #include "converter/translator/passes.h"
@@ -289,6 +291,155 @@ void TranslateStructureVariables(Conversion& conv) {
             tok.Text = " = jQuery.extend(true, {}, " + tok.Text + ")";
         }
         dot = false;
+    }
+}
+
+namespace {
+
+// PureBasic's type numbers (#PB_Byte, #PB_Word, ...) as TypeOf() gives them.
+constexpr int TypeStructure = 7;
+constexpr int TypeString = 8;
+constexpr int TypeList = 14;
+constexpr int TypeArray = 15;
+constexpr int TypeInteger = 21;
+constexpr int TypeMap = 22;
+
+int BasicTypeNumber(std::string_view lower) {
+    static const std::unordered_map<std::string_view, int> numbers = {
+        {"b", 1},  {"w", 3},  {"l", 5},  {"s", TypeString}, {"f", 9},  {"c", 11},
+        {"d", 12}, {"q", 13}, {"i", 21}, {"a", 24},         {"u", 25},
+    };
+    auto hit = numbers.find(lower);
+    return hit == numbers.end() ? TypeStructure : hit->second;
+}
+
+struct FieldInfo {
+    std::string name;  // as declared, without "*" or "$": the template's property name
+    int type = 0;
+};
+
+struct StructureInfo {
+    std::string base;  // lower-cased name after Extends, "" without one
+    std::unordered_map<std::string, FieldInfo> fields;  // by lower-cased name
+};
+
+using StructureTable = std::unordered_map<std::string, StructureInfo>;
+
+std::string FieldName(std::string text) {
+    if (StartsWith(text, "*")) text.erase(0, 1);
+    if (EndsWith(text, "$")) text.pop_back();
+    return TrimBlanks(text);
+}
+
+TokenId LineEnd(const TokenList& t, TokenId id) {
+    while (id != NoToken && !IsStatementEndToken(t, id))
+        id = t.Next(id);
+    return id;
+}
+
+// Reads one member line starting at `first` into the structure's fields.
+void ReadMember(const TokenList& t, TokenId first, StructureInfo& info) {
+    const Token& lead = t.At(first);
+    if (lead.Type != PBSC_Identifier) return;
+    std::string lower = Lower(lead.Text);
+    TokenId nameId = first;
+    int type = TypeInteger;  // a member without a type suffix is an Integer
+    if (lower == "list" || lower == "map" || lower == "array") {
+        nameId = After(t, first);
+        if (nameId == NoToken || t.At(nameId).Type != PBSC_Identifier) return;
+        type = lower == "list" ? TypeList : lower == "map" ? TypeMap : TypeArray;
+    } else if (EndsWith(lead.Text, "$")) {
+        type = TypeString;
+    } else if (StartsWith(lead.Text, "*")) {
+        type = TypeInteger;  // a pointer holds an address
+    } else if (TextIs(t, After(t, first), ".")) {
+        TokenId typeId = After(t, After(t, first));
+        if (typeId != NoToken && t.At(typeId).Type == PBSC_Identifier)
+            type = BasicTypeNumber(Lower(t.At(typeId).Text));
+    }
+    std::string name = FieldName(t.At(nameId).Text);
+    if (!name.empty()) info.fields[Lower(name)] = FieldInfo{name, type};
+}
+
+StructureTable ReadStructures(const TokenList& t) {
+    StructureTable table;
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        if (t.At(id).Type != PBSC_Identifier || Lower(t.At(id).Text) != "structure") continue;
+        TokenId nameId = After(t, id);
+        if (nameId == NoToken || t.At(nameId).Type != PBSC_Identifier) continue;
+        StructureInfo& info = table[Lower(t.At(nameId).Text)];
+        TokenId extends = After(t, nameId);
+        if (Lower(t.TextOf(extends)) == "extends") info.base = Lower(t.TextOf(After(t, extends)));
+        id = LineEnd(t, nameId);
+        while (id != NoToken) {
+            TokenId first = t.Next(id);
+            if (first == NoToken) return table;
+            if (IsStatementEndToken(t, first)) {
+                id = first;
+                continue;
+            }
+            if (Lower(t.At(first).Text) == "endstructure") {
+                id = first;
+                break;
+            }
+            ReadMember(t, first, info);
+            id = LineEnd(t, first);
+        }
+        if (id == NoToken) break;
+    }
+    return table;
+}
+
+// The field as a structure or one of its bases declares it; nullptr when none does.
+const FieldInfo* FindField(const StructureTable& table, std::string structure,
+                           const std::string& field) {
+    // Bounded so that structures extending each other in a circle cannot hold the walk.
+    for (size_t hops = 0; hops <= table.size(); ++hops) {
+        auto s = table.find(structure);
+        if (s == table.end()) return nullptr;
+        auto f = s->second.fields.find(field);
+        if (f != s->second.fields.end()) return &f->second;
+        structure = s->second.base;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void TranslateFieldQueries(Conversion& conv) {
+    TokenList& t = conv.Tokens;
+    StructureTable table;
+    bool read = false;
+    for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        Token& tok = t.At(id);
+        if (tok.Type != PBSC_Identifier) continue;
+        std::string lower = Lower(tok.Text);
+        if (lower != "offsetof" && lower != "typeof") continue;
+        // Only the form "(Structure\Field)"; anything else is left as written.
+        TokenId open = After(t, id);
+        TokenId structure = After(t, open);
+        TokenId slash = After(t, structure);
+        TokenId field = After(t, slash);
+        TokenId close = After(t, field);
+        if (!TextIs(t, open, "(") || !TextIs(t, slash, "\\") || !TextIs(t, close, ")") ||
+            t.At(structure).Type != PBSC_Identifier || t.At(field).Type != PBSC_Identifier)
+            continue;
+        if (!read) {
+            table = ReadStructures(t);
+            read = true;
+        }
+        std::string name = FieldName(t.At(field).Text);
+        const FieldInfo* info = FindField(table, Lower(t.At(structure).Text), Lower(name));
+        // The runtime's structured sorts take the field by name; JavaScript has no offsets.
+        if (lower == "offsetof") {
+            tok.Text = "\"" + (info ? info->name : name) + "\"";
+            tok.Type = PBSC_String;
+        } else {
+            tok.Text = std::to_string(info ? info->type : 0);
+            tok.Type = PBSC_Number;
+        }
+        for (TokenId gone : {open, structure, slash, field, close})
+            t.Delete(gone);
     }
 }
 

@@ -163,6 +163,35 @@ void RemoveDeclareAndBool(TokenList& tokens) {
     }
 }
 
+// Words after which a value must follow, so a "%" there starts a binary number. The scanner takes
+// any "%" after a word for the modulo operator and splits "Debug %101" into "%" and "101".
+bool IsValueKeyword(std::string_view lower) {
+    static const std::unordered_set<std::string_view> words = {"debug",  "procedurereturn",
+                                                               "if",     "elseif",
+                                                               "while",  "until",
+                                                               "select", "case",
+                                                               "to",     "step",
+                                                               "and",    "or",
+                                                               "xor",    "not"};
+    return words.count(lower) != 0;
+}
+
+void JoinBinaryAfterKeyword(TokenList& tokens, TokenId percent) {
+    TokenId before = tokens.Prev(percent);
+    TokenId digits = tokens.Next(percent);
+    if (before == NoToken || digits == NoToken) return;
+    const Token& word = tokens.At(before);
+    const Token& number = tokens.At(digits);
+    if (word.Type != PBSC_Identifier || !IsValueKeyword(Lower(word.Text))) return;
+    if (number.Type != PBSC_Number || number.Text.empty() ||
+        number.Text.find_first_not_of("01") != std::string::npos)
+        return;
+    Token& t = tokens.At(percent);
+    t.Text += number.Text;
+    t.Type = PBSC_Number;
+    tokens.Delete(digits);
+}
+
 void RewriteLiteralsAndSwitches(TokenList& tokens) {
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         Token& t = tokens.At(id);
@@ -177,8 +206,15 @@ void RewriteLiteralsAndSwitches(TokenList& tokens) {
     }
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         Token& t = tokens.At(id);
-        if (t.Type == PBSC_Number && !t.Text.empty() && t.Text[0] == '$')
+        if (t.Type == PBSC_Other && t.Text == "%") JoinBinaryAfterKeyword(tokens, id);
+        if (t.Type != PBSC_Number || t.Text.empty()) continue;
+        // JavaScript reads neither "$FF" nor "%1010"; the runtime's Val reads both. A blank after
+        // the "%" would stop Val, so it goes ("$ FF" loses its blank in post-processing).
+        if (t.Text[0] == '$')
             t.Text = std::string(js::StringVal) + "(\"" + t.Text + "\")";
+        else if (t.Text[0] == '%')
+            t.Text = std::string(js::StringVal) + "(\"" + RemoveAll(RemoveAll(t.Text, " "), "\t") +
+                     "\")";
     }
 }
 
@@ -300,6 +336,7 @@ std::string Translate(Conversion& conv, const std::string& source) {
     // Static variables without a value start as "" or 0 by their type, which steps 6 and 16
     // take away; note the string ones while the types are still there.
     StaticStringNames stringStatics = FindStaticStringNames(conv.Tokens);
+    TranslateFieldQueries(conv);
     ApplyConstantTable(conv.Tokens);              // 5
     RemoveNameSuffixes(conv.Tokens);              // 6, 7
     NoteLibraryNeeds(conv);                       // 8

@@ -63,6 +63,46 @@ TEST(TranslateDriver, ConstantsSuffixesLiteralsAndKeywords) {
               "x = a && ! b || c ^ d;\ny = a && b;\n");
 }
 
+TEST(TranslateDriver, BinaryLiteralsAreReadByValAndModuloStays) {
+    EXPECT_EQ(Texts("y = %1010"), (V{"y", "=", "cString.Val(\"%1010\")"}));
+    EXPECT_EQ(Texts("y = % 1010"), (V{"y", "=", "cString.Val(\"%1010\")"}));
+    // After a value the scanner makes "%" the modulo operator.
+    EXPECT_EQ(Texts("y = a % 2 + 7 % 3 + (b) % 4 + c(1) %5"),
+              (V{"y", "=", "a", "%", "2", "+", "7", "%", "3", "+", "(",
+                 "b", ")", "%", "4", "+", "c", "(", "1", ")", "%", "5"}));
+    // After a keyword only a value can follow: the scanner's "%", "101" is a binary number.
+    EXPECT_EQ(Script("Debug %101\nProcedureReturn %11\nIf a Or %1\nEndIf\nDebug x % 10"),
+              "cDebugger.Debug(cString.Val(\"%101\"));\nreturn cString.Val(\"%11\");\n"
+              "if (a || cString.Val(\"%1\")) {\n};\ncDebugger.Debug(x % 10);\n");
+    EXPECT_EQ(Texts("Debug %12"), (V{"cDebugger.Debug", "(", "%", "12", ")"}));
+}
+
+// The tokens from the first one whose text is `from` on.
+V TextsFrom(const std::string& source, const std::string& from) {
+    V all = Texts(source);
+    return V(std::find(all.begin(), all.end(), from), all.end());
+}
+
+TEST(TranslateDriver, FieldQueriesGiveTheFieldNameAndItsTypeNumber) {
+    const std::string structures =
+        "Structure P\nName$\nScore.i\n*Link\nRatio.d\nList Tags.s()\nCount\nPos.Point\n"
+        "EndStructure\nStructure Q Extends P\nLevel.b\nEndStructure\n";
+    EXPECT_EQ(
+        TextsFrom(structures + "a = OffsetOf(P\\Name$) + OffsetOf(Q\\score) + OffsetOf(R\\Field)",
+                  "a"),
+        (V{"a", "=", "\"Name\"", "+", "\"Score\"", "+", "\"Field\""}));
+    EXPECT_EQ(
+        TextsFrom(structures + "b = TypeOf(P\\Name$) TypeOf(P\\Score) TypeOf(P\\Link) "
+                               "TypeOf(Q\\Ratio) TypeOf(Q\\Tags) TypeOf(P\\Count) TypeOf(P\\Pos) "
+                               "TypeOf(Q\\Level) TypeOf(R\\Field) TypeOf(P\\Missing)",
+                  "b"),
+        (V{"b", "=", "8", "21", "21", "12", "14", "21", "7", "1", "0", "0"}));
+    // Forms other than (Structure\Field) are left as written.
+    EXPECT_EQ(
+        TextsFrom(structures + "n = TypeOf(x) + OffsetOf(P\\a\\b)", "n"),
+        (V{"n", "=", "TypeOf", "(", "x", ")", "+", "OffsetOf", "(", "P", ".", "a", ".", "b", ")"}));
+}
+
 TEST(TranslateDriver, LibraryNeedsFromNamesAndConstants) {
     Result r =
         Convert("UseMobile()\nTreeGadget(1)\nx = #PB_Checkbox_ThreeState\nORV_LocalStorageSet(1)");
