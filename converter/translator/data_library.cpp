@@ -174,7 +174,7 @@ void TranslateDebug(Conversion& conv) {
     TokenList& t = conv.Tokens;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         Token& tok = t.At(id);
-        if (tok.Type != PBSC_Identifier || Lower(tok.Text) != "debug") continue;
+        if (tok.Type != PBSC_Identifier || !EqualsNoCase(tok.Text, "debug")) continue;
         tok.Text = "cDebugger." + tok.Text;
         TokenId open = t.InsertAfter(id, "(", PBSC_Other, tok.Line);
         TokenId at = After(t, open);

@@ -90,7 +90,8 @@ void TranslateAccesses(ListPass& p) {
     bool wholeList = false;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         Token& tok = t.At(id);
-        std::string lower = Lower(tok.Text);
+        // Keywords are names; lowering every other token would only cost time.
+        std::string lower = tok.Type == PBSC_Identifier ? Lower(tok.Text) : std::string();
         if (IsConditionKeyword(lower)) inCondition = true;
         if (lower == "endif" || tok.Type == PBSC_NewLine) inCondition = false;
         // A JSON call hands over the list of its own statement only.
@@ -130,6 +131,7 @@ std::unordered_map<TokenId, TokenId> MatchLoopEnds(const TokenList& t) {
     std::unordered_map<TokenId, TokenId> ends;
     std::vector<TokenId> open;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
+        if (t.At(id).Type != PBSC_Identifier) continue;
         std::string lower = Lower(t.At(id).Text);
         if (lower == "for" || lower == "foreach") {
             open.push_back(id);
@@ -168,6 +170,32 @@ void TranslateCommands(ListPass& p, Conversion& conv) {
         Token& tok = t.At(id);
         if (tok.Type != PBSC_Identifier) continue;
         std::string lower = Lower(tok.Text);
+        // One look-up instead of the chain below for every name that is no list command.
+        static const std::unordered_set<std::string_view> commands = {"addelement",
+                                                                      "changecurrentelement",
+                                                                      "clearlist",
+                                                                      "copylist",
+                                                                      "csort.randomizelist",
+                                                                      "deleteelement",
+                                                                      "firstelement",
+                                                                      "foreach",
+                                                                      "insertelement",
+                                                                      "lastelement",
+                                                                      "listdata",
+                                                                      "listindex",
+                                                                      "listsize",
+                                                                      "mergelists",
+                                                                      "moveelement",
+                                                                      "newlist",
+                                                                      "nextelement",
+                                                                      "poplistposition",
+                                                                      "previouselement",
+                                                                      "pushlistposition",
+                                                                      "resetlist",
+                                                                      "selectelement",
+                                                                      "splitlist",
+                                                                      "swapelements"};
+        if (!commands.count(lower)) continue;
         std::string cmd = tok.Text;
         TokenId open = After(t, id);
         bool call = TextIs(t, open, "(");

@@ -59,7 +59,8 @@ void TranslateAccesses(TokenList& t, const CollectionNames& maps) {
     TokenId statementFirst = t.First();
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         Token& tok = t.At(id);
-        std::string lower = Lower(tok.Text);
+        // Keywords are names; lowering every other token would only cost time.
+        std::string lower = tok.Type == PBSC_Identifier ? Lower(tok.Text) : std::string();
         if (IsConditionKeyword(lower)) inCondition = true;
         if (lower == "endif" || tok.Type == PBSC_NewLine) inCondition = false;
         if (tok.Type == PBSC_NewLine) statementFirst = t.Next(id);

@@ -7,8 +7,12 @@ namespace orvane {
 
 namespace {
 
-bool IsGlueText(const std::string& s) {
-    return s == "." || s == "(" || s == "[" || s == "]";
+// One of the single characters in set (this runs for every token of the script).
+bool IsOneOf(const std::string& s, std::string_view set) {
+    if (s.size() != 1) return false;
+    for (char c : set)
+        if (s[0] == c) return true;
+    return false;
 }
 
 bool ContainsRawBegin(const std::string& lower) {
@@ -25,6 +29,10 @@ bool ContainsRawEnd(const std::string& lower) {
 
 std::string JoinWithSpacing(const TokenList& tokens) {
     std::string r;
+    size_t size = 0;
+    for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id))
+        size += tokens.At(id).Text.size() + 1;
+    r.reserve(size);
     bool matchLine = false;
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         const Token& t = tokens.At(id);
@@ -36,12 +44,12 @@ std::string JoinWithSpacing(const TokenList& tokens) {
         }
         const std::string& next = tokens.TextOf(tokens.Next(id));
         r += t.Text;
-        if (t.Text == "-" || t.Text == "+") {
+        if (IsOneOf(t.Text, "-+")) {
             if (!IsNumericLiteral(next) && !matchLine) r += ' ';
             continue;
         }
-        const bool glued = next == "." || next == "(" || next == "[" || next == "]" ||
-                           next == ")" || IsGlueText(t.Text) || t.Type == PBSC_Number;
+        const bool glued =
+            IsOneOf(next, ".([])") || IsOneOf(t.Text, ".([]") || t.Type == PBSC_Number;
         if (!glued && !matchLine) r += ' ';
     }
     return r;
@@ -55,13 +63,23 @@ std::string CollapseLineBreaks(const std::string& r) {
     return out;
 }
 
+// Blanks only, both ends, without a copy.
+std::string_view TrimBlanksView(std::string_view s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
 std::string EndStatements(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     bool raw = false;
+    std::string lower;  // reused: one buffer for every line
     for (std::string_view piece : CompleteLines(text)) {
-        std::string line = TrimBlanks(piece);
-        std::string lower = Lower(line);
+        std::string_view line = TrimBlanksView(piece);
+        lower.assign(line);
+        for (char& c : lower)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
         if (ContainsRawBegin(lower))
             raw = true;
         else if (ContainsRawEnd(lower))
@@ -136,7 +154,7 @@ std::string DropCommentLines(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::string_view piece : CompleteLines(text)) {
-        std::string line = TrimBlanks(piece);
+        std::string_view line = TrimBlanksView(piece);
         if (StartsWith(line, "//") || StartsWith(line, "; //")) continue;
         out += line;
         out += '\n';

@@ -75,7 +75,7 @@ void TranslateEnumerations(Conversion& conv) {
             } else {
                 std::string newName = t.At(arg).Text;
                 TokenId afterName = After(t, arg);
-                if (Lower(t.TextOf(After(t, afterName))) == "pb_compiler_enumerationvalue") {
+                if (EqualsNoCase(t.TextOf(After(t, afterName)), "pb_compiler_enumerationvalue")) {
                     next[newName] = name.empty() ? counter : next[name];
                     name = newName;
                     ClearTokenAt(t, arg);
@@ -164,7 +164,7 @@ bool TranslateStructures(Conversion& conv) {
     LogMessage(conv, "Processing: Structures...");
     TokenList& t = conv.Tokens;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
-        if (Lower(t.At(id).Text) == "structureunion") {
+        if (EqualsNoCase(t.At(id).Text, "structureunion")) {
             LogMessage(conv, "");
             LogMessage(conv, "Line " + std::to_string(t.At(id).Line) +
                                  ": StructureUnion is not supported (yet), sorry!");
@@ -176,7 +176,7 @@ bool TranslateStructures(Conversion& conv) {
     std::string all;
     TokenId first = NoToken;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
-        if (t.At(id).Type != PBSC_Identifier || Lower(t.At(id).Text) != "structure") continue;
+        if (t.At(id).Type != PBSC_Identifier || !EqualsNoCase(t.At(id).Text, "structure")) continue;
         if (first == NoToken) first = id;
         int line = t.At(id).Line;
         ClearTokenAt(t, id);
@@ -194,7 +194,7 @@ bool TranslateStructures(Conversion& conv) {
         std::string closing = "#};";
         TokenId extends = After(t, nameId);
         TokenId base = After(t, extends);
-        if (nameId != id && Lower(t.TextOf(extends)) == "extends" && base != NoToken &&
+        if (nameId != id && EqualsNoCase(t.TextOf(extends), "extends") && base != NoToken &&
             t.At(base).Type == PBSC_Identifier) {
             text += name + " = jQuery.extend(true, {}, " + t.At(base).Text + ", { ";
             closing = "#});";
@@ -276,8 +276,9 @@ void TranslateStructureVariables(Conversion& conv) {
             dot = false;
             continue;
         }
+        if (!dot) continue;
         std::string lower = Lower(tok.Text);
-        if (IsBasicTypeLetter(lower) || !dot) continue;
+        if (IsBasicTypeLetter(lower)) continue;
         ClearTokenAt(t, Before(t, id));
         if (paren) {
             tok.Text.clear();

@@ -15,22 +15,34 @@ namespace orvane {
 
 // ---------------------------------------------------------------- TokenList
 
+// The chunks stay allocated: the list is refilled several times during one conversion, and
+// fresh memory costs more than reusing what the previous fill touched.
 void TokenList::Clear() {
-    nodes_.clear();
+    for (auto& chunk : chunks_)
+        chunk.clear();
+    used_ = 0;
     head_ = tail_ = cursor_ = NoToken;
     count_ = 0;
 }
 
-TokenId TokenList::NewNode(std::string text, int32_t type, int32_t line) {
-    nodes_.push_back(Node{Token{std::move(text), type, line}, NoToken, NoToken});
+TokenId TokenList::NewNode(std::string&& text, int32_t type, int32_t line) {
+    size_t chunk = used_ >> kChunkBits;
+    if (chunk == chunks_.size()) {
+        chunks_.emplace_back();
+        chunks_.back().reserve(kChunkSize);
+    }
+    Node& node = chunks_[chunk].emplace_back();
+    node.token.Text = std::move(text);
+    node.token.Type = type;
+    node.token.Line = line;
     ++count_;
-    return static_cast<TokenId>(nodes_.size() - 1);
+    return static_cast<TokenId>(used_++);
 }
 
 TokenId TokenList::Append(std::string text, int32_t type, int32_t line) {
     TokenId id = NewNode(std::move(text), type, line);
-    nodes_[id].prev = tail_;
-    if (tail_ != NoToken) nodes_[tail_].next = id;
+    N(id).prev = tail_;
+    if (tail_ != NoToken) N(tail_).next = id;
     tail_ = id;
     if (head_ == NoToken) head_ = id;
     return id;
@@ -39,12 +51,12 @@ TokenId TokenList::Append(std::string text, int32_t type, int32_t line) {
 TokenId TokenList::InsertBefore(TokenId at, std::string text, int32_t type, int32_t line) {
     if (at == NoToken) return Append(std::move(text), type, line);
     TokenId id = NewNode(std::move(text), type, line);
-    TokenId before = nodes_[at].prev;
-    nodes_[id].prev = before;
-    nodes_[id].next = at;
-    nodes_[at].prev = id;
+    TokenId before = N(at).prev;
+    N(id).prev = before;
+    N(id).next = at;
+    N(at).prev = id;
     if (before != NoToken)
-        nodes_[before].next = id;
+        N(before).next = id;
     else
         head_ = id;
     return id;
@@ -53,24 +65,24 @@ TokenId TokenList::InsertBefore(TokenId at, std::string text, int32_t type, int3
 TokenId TokenList::InsertAfter(TokenId at, std::string text, int32_t type, int32_t line) {
     if (at == NoToken || at == tail_) return Append(std::move(text), type, line);
     TokenId id = NewNode(std::move(text), type, line);
-    TokenId after = nodes_[at].next;
-    nodes_[id].prev = at;
-    nodes_[id].next = after;
-    nodes_[at].next = id;
-    nodes_[after].prev = id;
+    TokenId after = N(at).next;
+    N(id).prev = at;
+    N(id).next = after;
+    N(at).next = id;
+    N(after).prev = id;
     return id;
 }
 
 void TokenList::Delete(TokenId id) {
-    if (id == NoToken || nodes_[id].deleted) return;
-    Node& n = nodes_[id];
+    if (id == NoToken || N(id).deleted) return;
+    Node& n = N(id);
     n.deleted = true;
     if (n.prev != NoToken)
-        nodes_[n.prev].next = n.next;
+        N(n.prev).next = n.next;
     else
         head_ = n.next;
     if (n.next != NoToken)
-        nodes_[n.next].prev = n.prev;
+        N(n.next).prev = n.prev;
     else
         tail_ = n.prev;
     n.prev = n.next = NoToken;
@@ -82,7 +94,7 @@ void TokenList::Delete(TokenId id) {
 
 const std::string& TokenList::TextOf(TokenId id) const {
     static const std::string empty;
-    return id == NoToken ? empty : nodes_[id].token.Text;
+    return id == NoToken ? empty : N(id).token.Text;
 }
 
 bool TokenList::StepNext() {
@@ -90,7 +102,7 @@ bool TokenList::StepNext() {
         cursor_ = head_;
         return cursor_ != NoToken;
     }
-    TokenId next = nodes_[cursor_].next;
+    TokenId next = N(cursor_).next;
     if (next == NoToken) return false;
     cursor_ = next;
     return true;
@@ -98,7 +110,7 @@ bool TokenList::StepNext() {
 
 bool TokenList::StepPrevious() {
     if (cursor_ == NoToken) return false;
-    TokenId prev = nodes_[cursor_].prev;
+    TokenId prev = N(cursor_).prev;
     if (prev == NoToken) return false;
     cursor_ = prev;
     return true;
@@ -106,7 +118,7 @@ bool TokenList::StepPrevious() {
 
 int TokenList::CurrentIndex() const {
     int index = 0;
-    for (TokenId id = head_; id != NoToken; id = nodes_[id].next, ++index)
+    for (TokenId id = head_; id != NoToken; id = N(id).next, ++index)
         if (id == cursor_) return index;
     return -1;
 }
@@ -114,7 +126,7 @@ int TokenList::CurrentIndex() const {
 void TokenList::SelectIndex(int index) {
     TokenId id = index < 0 ? NoToken : head_;
     while (id != NoToken && index-- > 0)
-        id = nodes_[id].next;
+        id = N(id).next;
     cursor_ = id;
 }
 
@@ -138,27 +150,27 @@ void TokenList::ClearText() {
 
 bool TokenList::NextTokenIs(std::string_view text) const {
     if (!HasCurrent()) return false;
-    TokenId next = nodes_[cursor_].next;
-    return next != NoToken && nodes_[next].token.Text == text;
+    TokenId next = N(cursor_).next;
+    return next != NoToken && N(next).token.Text == text;
 }
 
 void TokenList::RemoveEmptyTokens() {
     TokenId id = head_;
     while (id != NoToken) {
-        TokenId next = nodes_[id].next;
-        if (nodes_[id].token.Text.empty()) Delete(id);
+        TokenId next = N(id).next;
+        if (N(id).token.Text.empty()) Delete(id);
         id = next;
     }
 }
 
 std::string TokenList::Join() const {
     size_t size = 0;
-    for (TokenId id = head_; id != NoToken; id = nodes_[id].next)
-        size += nodes_[id].token.Text.size() + 1;
+    for (TokenId id = head_; id != NoToken; id = N(id).next)
+        size += N(id).token.Text.size() + 1;
     std::string out;
     out.reserve(size);
-    for (TokenId id = head_; id != NoToken; id = nodes_[id].next) {
-        out += nodes_[id].token.Text;
+    for (TokenId id = head_; id != NoToken; id = N(id).next) {
+        out += N(id).token.Text;
         out += ' ';
     }
     return out;
@@ -167,8 +179,8 @@ std::string TokenList::Join() const {
 std::vector<Token> TokenList::ToVector() const {
     std::vector<Token> out;
     out.reserve(count_);
-    for (TokenId id = head_; id != NoToken; id = nodes_[id].next)
-        out.push_back(nodes_[id].token);
+    for (TokenId id = head_; id != NoToken; id = N(id).next)
+        out.push_back(N(id).token);
     return out;
 }
 
@@ -313,20 +325,13 @@ size_t Utf8Length(std::string_view s) {
 }  // namespace
 
 void SourceScanner::ResetContext() {
-    for (int i = 0; i < 3; ++i) {
-        prevType_[i] = 0;
-        prevText_[i].clear();
-    }
-    prevText_[0] = "\n";
+    prevType_ = 0;
+    prevText_ = "\n";
 }
 
 void SourceScanner::Remember(std::string_view text, int type) {
-    prevText_[2] = std::move(prevText_[1]);
-    prevText_[1] = std::move(prevText_[0]);
-    prevText_[0] = std::string(text);
-    prevType_[2] = prevType_[1];
-    prevType_[1] = prevType_[0];
-    prevType_[0] = type;
+    prevText_ = text;
+    prevType_ = type;
 }
 
 void SourceScanner::SetSource(std::string_view text) {
@@ -405,11 +410,11 @@ int SourceScanner::TokenLine() const {
 }
 
 bool SourceScanner::AcceptsPrefix(char prefix) const {
-    int prevType = prevType_[0];
+    int prevType = prevType_;
     if (prevType == PBSC_NewLine) return true;
     if (prevType != PBSC_Other && prevType != PBSC_Identifier) return false;
-    std::string lower = Lower(prevText_[0]);
-    if (prevText_[0] == "*" && prevType != PBSC_Identifier) return true;
+    if (prevText_ == "*" && prevType != PBSC_Identifier) return true;
+    std::string lower = Lower(prevText_);
     return prefix == '#' ? InList(lower, kConstantPrefixWords) : InList(lower, kPointerPrefixWords);
 }
 
@@ -427,7 +432,7 @@ size_t SourceScanner::ScanLength(int& type) const {
     {
         size_t i = 0;
         bool accepted = true;
-        if (prevText_[0] == "." && s.size() >= 2 && (c == 'p' || c == 'P') && s[1] == '-') {
+        if (prevText_ == "." && s.size() >= 2 && (c == 'p' || c == 'P') && s[1] == '-') {
             i = 2;
             while (i < s.size() && IsWordChar(s[i]))
                 ++i;
@@ -486,9 +491,9 @@ size_t SourceScanner::ScanLength(int& type) const {
         } else {
             bool takeNumber = true;
             if (c == '%') {
-                int pt = prevType_[0];
-                if (pt == PBSC_Identifier || pt == PBSC_Number || prevText_[0] == ")" ||
-                    prevText_[0] == "]")
+                int pt = prevType_;
+                if (pt == PBSC_Identifier || pt == PBSC_Number || prevText_ == ")" ||
+                    prevText_ == "]")
                     takeNumber = false;
                 i = 1;
             }
@@ -561,7 +566,7 @@ std::string SourceScanner::NextToken() {
                              : source_.size();
             line = std::string_view(source_).substr(start, end - start);
         }
-        rest_ = std::string(TrimBlanksView(line));
+        rest_.assign(TrimBlanksView(line));
         restPos_ = 0;
         if (firstLine_ && !rest_.empty()) {
             firstLine_ = false;
@@ -703,6 +708,11 @@ bool IsNumericLiteral(std::string_view s) {
                           PCRE2_MULTILINE, &error, &offset, nullptr));
     }();
     if (!code || s.empty()) return false;
+    // Most texts asked about are names and operators: answer those without running the pattern.
+    size_t first = s.find_first_not_of(" \t\r\n\f\v");
+    if (first == std::string_view::npos ||
+        std::string_view("+-$%.0123456789").find(s[first]) == std::string_view::npos)
+        return false;
     pcre2_match_data* md = pcre2_match_data_create_from_pattern(code.get(), nullptr);
     int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), 0, 0, md,
                          nullptr);

@@ -47,10 +47,10 @@ class TokenList {
 
     TokenId First() const { return head_; }
     TokenId Last() const { return tail_; }
-    TokenId Next(TokenId id) const { return id == NoToken ? head_ : nodes_[id].next; }
-    TokenId Prev(TokenId id) const { return id == NoToken ? NoToken : nodes_[id].prev; }
-    Token& At(TokenId id) { return nodes_[id].token; }
-    const Token& At(TokenId id) const { return nodes_[id].token; }
+    TokenId Next(TokenId id) const { return id == NoToken ? head_ : N(id).next; }
+    TokenId Prev(TokenId id) const { return id == NoToken ? NoToken : N(id).prev; }
+    Token& At(TokenId id) { return N(id).token; }
+    const Token& At(TokenId id) const { return N(id).token; }
     // Text of a token, "" for NoToken; handy for look-ahead without bounds checks.
     const std::string& TextOf(TokenId id) const;
 
@@ -61,8 +61,8 @@ class TokenList {
     bool HasCurrent() const { return cursor_ != NoToken; }
     TokenId Current() const { return cursor_; }  // RememberToken
     void Select(TokenId id) { cursor_ = id; }    // ReturnToToken / SelectIndex
-    Token& Cur() { return nodes_[cursor_].token; }
-    const Token& Cur() const { return nodes_[cursor_].token; }
+    Token& Cur() { return N(cursor_).token; }
+    const Token& Cur() const { return N(cursor_).token; }
     // 0-based position of the current token; O(n), meant for tests and diagnostics.
     int CurrentIndex() const;
     void SelectIndex(int index);
@@ -90,8 +90,14 @@ class TokenList {
         TokenId next = NoToken;
         bool deleted = false;
     };
-    TokenId NewNode(std::string text, int32_t type, int32_t line);
-    std::vector<Node> nodes_;
+    TokenId NewNode(std::string&& text, int32_t type, int32_t line);
+    Node& N(TokenId id) { return chunks_[id >> kChunkBits][id & (kChunkSize - 1)]; }
+    const Node& N(TokenId id) const { return chunks_[id >> kChunkBits][id & (kChunkSize - 1)]; }
+    // Nodes live in fixed-size chunks so that a growing list never moves the nodes it has.
+    static constexpr int kChunkBits = 12;
+    static constexpr size_t kChunkSize = size_t{1} << kChunkBits;
+    std::vector<std::vector<Node>> chunks_;
+    size_t used_ = 0;
     TokenId head_ = NoToken;
     TokenId tail_ = NoToken;
     TokenId cursor_ = NoToken;
@@ -124,8 +130,10 @@ class SourceScanner {
     std::string rest_;
     size_t restPos_ = 0;  // scanning position inside rest_
     bool firstLine_ = true;
-    std::string prevText_[3];
-    int prevType_[3] = {0, 0, 0};
+    // The last token returned, as scanned: it decides what "#", "*", "%" and "." start. It views
+    // rest_, which holds the current line, or the line break between lines.
+    std::string_view prevText_;
+    int prevType_ = 0;
     int lastType_ = 0;
     bool lastWasNewLine_ = false;
 };
