@@ -207,15 +207,25 @@ std::string HoistDeclarations(Conversion& conv, const std::string& source) {
     std::string header;
     bool globalLine = false;
     bool inStructure = false;
+    // Constants and enumerations go up with the Global lines: a hoisted "Global total = #Max"
+    // would otherwise read Max before the line "#Max = 10" has run. PureBasic settles constants
+    // before the program runs, so moving them keeps its meaning.
+    bool inEnumeration = false;
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         const Token& token = tokens.At(id);
         if (token.Type != PBSC_Identifier) continue;
         std::string lower = Lower(token.Text);
+        TokenId before = tokens.Prev(id);
+        bool lineStart = before == NoToken || tokens.At(before).Type == PBSC_NewLine;
+        bool constantLine =
+            lineStart && StartsWith(token.Text, "#") && tokens.TextOf(tokens.Next(id)) == "=";
         if (lower == "global")
             globalLine = true;
         else if (lower == "structure")
             inStructure = true;
-        if ((globalLine || inStructure) && token.Line >= 1 &&
+        else if (lineStart && (lower == "enumeration" || lower == "enumerationbinary"))
+            inEnumeration = true;
+        if ((globalLine || inStructure || inEnumeration || constantLine) && token.Line >= 1 &&
             token.Line <= static_cast<int>(lines.size())) {
             header += lines[token.Line - 1];
             header += '\n';
@@ -223,6 +233,7 @@ std::string HoistDeclarations(Conversion& conv, const std::string& source) {
         }
         globalLine = false;
         if (lower == "endstructure") inStructure = false;
+        if (lower == "endenumeration") inEnumeration = false;
     }
 
     std::string result = header;

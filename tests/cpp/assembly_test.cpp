@@ -185,6 +185,22 @@ TEST(HoistDeclarations, GlobalLinesAndStructuresMoveToTheFrontInOrder) {
               "; Global in a comment\ns$ = \"Global\"\n");
 }
 
+TEST(HoistDeclarations, ConstantsAndEnumerationsGoUpWithTheGlobalsTheyFeed) {
+    Conversion conv;
+    std::string result = HoistDeclarations(conv,
+                                           "a = 1\n"
+                                           "#Max = 10\n"
+                                           "Enumeration\n"
+                                           "  #Red\n"
+                                           "EndEnumeration\n"
+                                           "Global total = #Max + #Red\n"
+                                           "x = #Max\n"
+                                           "If b = #Max : #Wrong : EndIf\n");
+    EXPECT_EQ(result,
+              "#Max = 10\nEnumeration\n#Red\nEndEnumeration\nGlobal total = #Max + #Red\n"
+              "a = 1\nx = #Max\nIf b = #Max : #Wrong : EndIf\n");
+}
+
 TEST(ProjectSourceFile, MainFileOfAnIdeProject) {
     ScratchFolder dir;
     dir.Write("main.pb", "x\n");

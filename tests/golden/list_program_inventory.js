@@ -1,11 +1,12 @@
+
+var KindTool = 0;
+var KindPart = 1;
+cCommon.PB_Compiler_EnumerationValue = 2;
 var Item = { name : null , kind : null , count : null } ;
 var ORV_Label_Stock = 0;
 cCommon.ORV_Global_Label = ORV_Label_Stock;
 cCommon.ORV_DataArray =[3, "hammer" , 0, 2, "bolt" , 1, 40, "saw" , 0, 1];
 cDebugger.EnableDebugger();
-var KindTool = 0;
-var KindPart = 1;
-cCommon.PB_Compiler_EnumerationValue = 2;
 var items = new cLinkedList() ;
 var totals = new cMap() ;
 cCommon.Restore(ORV_Label_Stock);

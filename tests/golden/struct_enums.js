@@ -1,4 +1,4 @@
-cDebugger.EnableDebugger();
+
 var A = 0;
 var B = 1;
 cCommon.PB_Compiler_EnumerationValue = 2;
@@ -19,4 +19,5 @@ var Italic = 2;
 var Underline = 4;
 cCommon.PB_Compiler_EnumerationValue = 8;
 MyConst = 42;
+cDebugger.EnableDebugger();
 x = MyConst + Green;
