@@ -265,12 +265,22 @@ void TranslateArrays(Conversion& conv) {
     LogMessage(conv, "Processing: Arrays...");
     TokenList& tokens = conv.Tokens;
     std::unordered_set<std::string> arrays;
+    // Names of "Array name(1)" procedure parameters: their elements are indexed in the body
+    // like a Dim array's, while the header itself is left for the procedure pass.
+    std::unordered_set<TokenId> parameterNames;
 
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         Token& t = tokens.At(id);
         if (t.Type != PBSC_Identifier) continue;
         const std::string lower = Lower(t.Text);
-        if (lower == "redim") {
+        if (lower == "array") {
+            TokenId name = NextFilled(tokens, id);
+            if (name != NoToken && tokens.At(name).Type == PBSC_Identifier &&
+                tokens.TextOf(NextFilled(tokens, name)) == "(") {
+                arrays.insert(tokens.At(name).Text);
+                parameterNames.insert(name);
+            }
+        } else if (lower == "redim") {
             // The runtime resizes the array it is given and hands it back.
             TokenId name = NextFilled(tokens, id);
             if (name == NoToken || IsStatementEndType(tokens.At(name).Type)) continue;
@@ -331,7 +341,8 @@ void TranslateArrays(Conversion& conv) {
 
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         const Token& t = tokens.At(id);
-        if (t.Type != PBSC_Identifier || !arrays.count(t.Text)) continue;
+        if (t.Type != PBSC_Identifier || !arrays.count(t.Text) || parameterNames.count(id))
+            continue;
         TokenId open = tokens.Next(id);
         if (open == NoToken || tokens.At(open).Text != "(") continue;
         TokenId close = tokens.Next(open);

@@ -205,6 +205,10 @@ TEST(Arrays, DimReDimAndElementAccess) {
               "a = cArray.ReDim(a ,[20]);\n"
               "a[i][j]= a[f(1)];\n"
               "Foo(a);\n");
+    // An Array parameter is indexed in the procedure body like a Dim array.
+    EXPECT_EQ(Script("Procedure Sum(Array v.i(1), Array w(2), n)\nx = v(n - 1) + w(1, n)\n"
+                     "EndProcedure\nSum(a(), b(), 3)"),
+              "function Sum(v , w , n) {\nx = v[n -1]+ w[1][n];\n};\nSum(a() , b() , 3);\n");
 }
 
 TEST(Conditionals, CaseComparisons) {
