@@ -163,15 +163,19 @@ std::string ExpandIncludes(Conversion& conv, const std::string& source) {
 }
 
 std::string RemoveDataSections(Conversion& conv, const std::string& text) {
-    TokenList& tokens = conv.Tokens;
-    TokenizeText(tokens, text);
-    tokens.ResetCursor();
-    while (tokens.StepNext()) {
-        if (!EqualsNoCase(tokens.Cur().Text, "includebinary")) continue;
-        if (tokens.StepNext() && tokens.Cur().Type == PBSC_String)
-            conv.IncludeBinaryFiles.push_back(RemoveAll(tokens.Cur().Text, "\""));
+    // Tokenizing the whole program costs more than the rest of this stage; a program that
+    // never says IncludeBinary has nothing to find.
+    if (ContainsNoCase(text, "includebinary")) {
+        TokenList& tokens = conv.Tokens;
+        TokenizeText(tokens, text);
+        tokens.ResetCursor();
+        while (tokens.StepNext()) {
+            if (!EqualsNoCase(tokens.Cur().Text, "includebinary")) continue;
+            if (tokens.StepNext() && tokens.Cur().Type == PBSC_String)
+                conv.IncludeBinaryFiles.push_back(RemoveAll(tokens.Cur().Text, "\""));
+        }
+        tokens.Clear();
     }
-    tokens.Clear();
 
     std::string result;
     result.reserve(text.size());

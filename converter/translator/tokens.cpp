@@ -342,7 +342,7 @@ void SourceScanner::SetSource(std::string_view text) {
         if (source_[i] == '\n') lineStarts_.push_back(i + 1);
     lineCount_ = static_cast<int>(lineStarts_.size());
     lineCounter_ = 1;
-    rest_.clear();
+    rest_ = {};
     restPos_ = 0;
     firstLine_ = true;
     lastType_ = 0;
@@ -386,7 +386,7 @@ bool SourceScanner::LoadFile(const std::string& path) {
 
 void SourceScanner::Restart(int line) {
     lineCounter_ = line;
-    rest_.clear();
+    rest_ = {};
     restPos_ = 0;
     firstLine_ = true;
     ResetContext();
@@ -400,7 +400,7 @@ bool SourceScanner::HasMoreTokens() const {
 void SourceScanner::Clear() {
     source_.clear();
     lineStarts_.clear();
-    rest_.clear();
+    rest_ = {};
     restPos_ = 0;
 }
 
@@ -566,7 +566,7 @@ std::string SourceScanner::NextToken() {
                              : source_.size();
             line = std::string_view(source_).substr(start, end - start);
         }
-        rest_.assign(TrimBlanksView(line));
+        rest_ = TrimBlanksView(line);
         restPos_ = 0;
         if (firstLine_ && !rest_.empty()) {
             firstLine_ = false;
@@ -603,7 +603,9 @@ void NormalizeForTranslation(TokenList& tokens) {
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         Token& t = tokens.At(id);
         if (t.Type == PBSC_Other && t.Text == ":") {
-            t.Text = "\n";
+            // One character written in place: GCC 12 misreads assigning a literal here as an
+            // overlapping copy (-Wrestrict).
+            t.Text[0] = '\n';
             t.Type = PBSC_NewLine;
         }
     }
@@ -659,9 +661,18 @@ bool StartsWithNoCase(std::string_view s, std::string_view lowerPrefix) {
 
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return true;
-    auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                          [](char a, char b) { return LowerChar(a) == LowerChar(b); });
-    return it != haystack.end();
+    if (haystack.size() < needle.size()) return false;
+    // Only places that start with the needle's first letter, in either case, are compared.
+    const char first = LowerChar(needle[0]);
+    const char firstUpper = (first >= 'a' && first <= 'z') ? static_cast<char>(first - 32) : first;
+    for (size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (haystack[i] != first && haystack[i] != firstUpper) continue;
+        size_t k = 1;
+        while (k < needle.size() && LowerChar(haystack[i + k]) == LowerChar(needle[k]))
+            ++k;
+        if (k == needle.size()) return true;
+    }
+    return false;
 }
 
 std::string TrimLeadingChars(std::string_view s, std::string_view chars) {
@@ -674,12 +685,20 @@ std::string TrimTrailingChars(std::string_view s, std::string_view chars) {
     return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
+namespace {
+std::string_view TrimCharsView(std::string_view s, std::string_view chars) {
+    size_t b = s.find_first_not_of(chars);
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(chars) - b + 1);
+}
+}  // namespace
+
 std::string TrimBlanks(std::string_view s) {
-    return TrimTrailingChars(TrimLeadingChars(s, " "), " ");
+    return std::string(TrimCharsView(s, " "));
 }
 
 std::string TrimWhite(std::string_view s) {
-    return TrimTrailingChars(TrimLeadingChars(s, " \t\r\n"), " \t\r\n");
+    return std::string(TrimCharsView(s, " \t\r\n"));
 }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {

@@ -127,11 +127,11 @@ class SourceScanner {
     std::vector<size_t> lineStarts_;  // offset of each line in source_
     int lineCount_ = 0;
     int lineCounter_ = 1;
-    std::string rest_;
-    size_t restPos_ = 0;  // scanning position inside rest_
+    std::string_view rest_;  // the current line, trimmed, inside source_
+    size_t restPos_ = 0;     // scanning position inside rest_
     bool firstLine_ = true;
     // The last token returned, as scanned: it decides what "#", "*", "%" and "." start. It views
-    // rest_, which holds the current line, or the line break between lines.
+    // rest_, or the line break between lines.
     std::string_view prevText_;
     int prevType_ = 0;
     int lastType_ = 0;

@@ -250,6 +250,46 @@ TEST(TokenCursor, HandlesSurviveEditsElsewhere) {
     EXPECT_EQ(list.Size(), 2u);
 }
 
+// The pool grows in chunks and keeps them for the next fill: handles, order and texts must
+// survive a chunk boundary, and a refill must not show anything of the previous fill.
+TEST(TokenCursor, RefillsAcrossPoolChunks) {
+    TokenList list;
+    for (int i = 0; i < 10000; ++i)
+        list.Append("t" + std::to_string(i), PBSC_Identifier, i);
+    TokenId middle = list.First();
+    for (int i = 0; i < 5000; ++i)
+        middle = list.Next(middle);
+    TokenId inserted = list.InsertBefore(middle, "new", PBSC_Other, 0);
+    EXPECT_EQ(list.At(middle).Text, "t5000");
+    EXPECT_EQ(list.TextOf(list.Prev(inserted)), "t4999");
+    EXPECT_EQ(list.TextOf(list.Next(inserted)), "t5000");
+    EXPECT_EQ(list.At(list.Last()).Text, "t9999");
+    EXPECT_EQ(list.Size(), 10001u);
+
+    TokenizeText(list, "a = 1\n");
+    EXPECT_EQ(list.Join(), "a = 1 \n ");
+    EXPECT_EQ(list.Size(), 4u);
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+    EXPECT_EQ(list.First(), NoToken);
+    list.Append("only", PBSC_Identifier, 1);
+    EXPECT_EQ(list.Join(), "only ");
+}
+
+TEST(StringHelpers, CaseFreeSearchAndTrims) {
+    EXPECT_TRUE(ContainsNoCase("x = 1 ; ORV_EnableJS", "orv_enablejs"));
+    EXPECT_TRUE(ContainsNoCase("EnAbLe", "ABLE"));
+    EXPECT_TRUE(ContainsNoCase("aaab", "aab"));
+    EXPECT_TRUE(ContainsNoCase("", ""));
+    EXPECT_FALSE(ContainsNoCase("ENABLEJ", "enablejs"));
+    EXPECT_FALSE(ContainsNoCase("abc", "abcd"));
+    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
+    EXPECT_EQ(TrimBlanks("\ta "), "\ta");
+    EXPECT_EQ(TrimBlanks("   "), "");
+    EXPECT_EQ(TrimWhite(" \r\n a\t\n"), "a");
+    EXPECT_EQ(TrimWhite("\t"), "");
+}
+
 TEST(StringHelpers, TrimStartsEnds) {
     EXPECT_EQ(TrimLeadingChars("\t\r\n abc ", " \t\r\n"), "abc ");
     EXPECT_EQ(TrimTrailingChars("\t\r\n abc ", " \t\r\n"), "\t\r\n abc");
