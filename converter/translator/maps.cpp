@@ -107,8 +107,11 @@ void TranslateAccesses(TokenList& t, const CollectionNames& maps) {
                 t.At(equals).Text = ".setData(";
                 CloseStatement(t, first, ", " + key + ")", tok.Line);
             } else if (first != NoToken && !IsStatementEndToken(t, first)) {
-                ClearTextAt(t, equals);
-                t.At(first).Text = ".getData(" + key + ")." + type + " = " + t.At(first).Text;
+                // A structure assigned to an element replaces the element with a copy of it,
+                // creating the element when the key is new; setting a property named after the
+                // structure on the old element (or on nothing) would lose the value.
+                t.At(equals).Text = ".setData(jQuery.extend(true, {}, ";
+                CloseStatement(t, first, "), " + key + ")", tok.Line);
             }
         } else if (hasKey) {
             t.At(open).Text = ".getData(" + key + ")";

@@ -26,7 +26,8 @@ TEST(Maps, ResultTableRows) {
     EXPECT_EQ(MapLine("x = m(\"a\")"), (Texts{"x", "=", "m", ".getData(\"a\")"}));
     EXPECT_EQ(MapLine("If m(\"a\") = 1"), (Texts{"If", "m", ".getData(\"a\")", "=", "1"}));
     EXPECT_EQ(MapLine("p(\"a\")\\x = 1"), (Texts{"p", ".getData(\"a\")", "\\", "x", "=", "1"}));
-    EXPECT_EQ(MapLine("p(\"a\") = q"), (Texts{"p", ".getData(\"a\").Point = q"}));
+    EXPECT_EQ(MapLine("p(\"a\") = q"),
+              (Texts{"p", ".setData(jQuery.extend(true, {}, ", "q", "), \"a\")"}));
     EXPECT_EQ(MapLine("m() = 5"), (Texts{"m.setData(5)"}));
     EXPECT_EQ(MapLine("x = m()"), (Texts{"x", "=", "m.getData()"}));
     EXPECT_EQ(MapLine("FindMapElement(m(), \"a\")"), (Texts{"m.FindMapElement(\"a\")"}));

@@ -11,7 +11,7 @@ if (m.getData("a") == 1) {
 x = 2;
 };
 p.getData("a").x = 1;
-p.getData("a").Point = q;
+p.setData(jQuery.extend(true , { } , q) , "a");
 m.setData(5);
 x = m.getData();
 m.FindMapElement("a");
