@@ -26,6 +26,13 @@ inline TokenId AfterNonEmpty(const TokenList& t, TokenId id) {
     return next;
 }
 
+inline TokenId BeforeNonEmpty(const TokenList& t, TokenId id) {
+    TokenId prev = Before(t, id);
+    while (prev != NoToken && t.At(prev).Text.empty())
+        prev = t.Prev(prev);
+    return prev;
+}
+
 inline bool IsStatementEndToken(const TokenList& t, TokenId id) {
     if (id == NoToken) return false;
     int32_t type = t.At(id).Type;
@@ -74,6 +81,15 @@ void RecordCollection(TokenList& t, TokenId keyword, CollectionNames& known);
 // A "List name.type()" or "Map name.type()" procedure parameter: recorded like a declaration,
 // and emptied down to its name, which is all a JavaScript parameter keeps.
 void RecordParameter(TokenList& t, TokenId keyword, CollectionNames& known);
+
+// The 0-based places of the parameters declared with `keyword` ("list" or "map") in each
+// procedure of the source, by lower-cased procedure name.
+using CollectionParameters = std::unordered_map<std::string, std::unordered_set<int>>;
+CollectionParameters FindCollectionParameters(const TokenList& t, std::string_view keyword);
+// Whether the access "name()" (`close` its ")") is a whole argument of a call of a procedure
+// that takes a collection at that place: the procedure then gets the collection itself.
+bool IsCollectionArgument(const TokenList& t, TokenId name, TokenId close,
+                          const CollectionParameters& procedures);
 
 bool IsLogicalKeyword(const Token& tok);  // And, Or, Not, XOr
 

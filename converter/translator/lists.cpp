@@ -15,6 +15,7 @@ const std::string kGetContent = ".GetContent()";
 struct ListPass {
     TokenList& t;
     CollectionNames lists;
+    CollectionParameters listParameters;  // procedures that take a list, and where
 
     bool Known(const std::string& name) const { return lists.Known(name); }
     std::string TypeOf(const std::string& name) const { return lists.TypeOf(name); }
@@ -118,7 +119,7 @@ void TranslateAccesses(ListPass& p) {
         }
         if (wholeList)
             wholeList = false;
-        else
+        else if (!IsCollectionArgument(t, id, close, p.listParameters))
             tok.Text += kGetContent;
         ClearTokenAt(t, open);
         ClearTokenAt(t, close);
@@ -339,7 +340,7 @@ void TranslateCommands(ListPass& p, Conversion& conv) {
 
 void TranslateLinkedLists(Conversion& conv) {
     LogMessage(conv, "Processing: LinkedLists...");
-    ListPass p{conv.Tokens, {}};
+    ListPass p{conv.Tokens, {}, FindCollectionParameters(conv.Tokens, "list")};
     TokenList& t = p.t;
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         if (t.At(id).Type != PBSC_Identifier) continue;

@@ -54,7 +54,8 @@ std::string GatherValue(TokenList& t, TokenId first) {
     return value;
 }
 
-void TranslateAccesses(TokenList& t, const CollectionNames& maps) {
+void TranslateAccesses(TokenList& t, const CollectionNames& maps,
+                       const CollectionParameters& mapParameters) {
     bool inCondition = false;
     TokenId statementFirst = t.First();
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
@@ -130,7 +131,8 @@ void TranslateAccesses(TokenList& t, const CollectionNames& maps) {
             }
         } else {
             const std::string& head = t.TextOf(statementFirst);
-            if (head != "cJson.InsertJSONMap" && head != "cJson.ExtractJSONMap")
+            if (head != "cJson.InsertJSONMap" && head != "cJson.ExtractJSONMap" &&
+                !IsCollectionArgument(t, id, close, mapParameters))
                 tok.Text += kGetData;
             ClearTextAt(t, open);
             ClearTextAt(t, close);
@@ -247,6 +249,7 @@ void TranslateMaps(Conversion& conv) {
     LogMessage(conv, "Processing: Maps...");
     TokenList& t = conv.Tokens;
     CollectionNames maps;
+    const CollectionParameters mapParameters = FindCollectionParameters(t, "map");
     for (TokenId id = t.First(); id != NoToken; id = t.Next(id)) {
         if (t.At(id).Type != PBSC_Identifier) continue;
         std::string lower = Lower(t.At(id).Text);
@@ -254,7 +257,7 @@ void TranslateMaps(Conversion& conv) {
         // A Map parameter of a procedure is known inside it and keeps only its name.
         if (lower == "map") RecordParameter(t, id, maps);
     }
-    TranslateAccesses(t, maps);
+    TranslateAccesses(t, maps, mapParameters);
     TranslateCommands(t, maps);
     t.RemoveEmptyTokens();
 }

@@ -211,6 +211,18 @@ TEST(Arrays, DimReDimAndElementAccess) {
               "function Sum(v , w , n) {\nx = v[n -1]+ w[1][n];\n};\nSum(a() , b() , 3);\n");
 }
 
+TEST(Collections, ProcedureGetsTheListOrMapItsParameterTakes) {
+    // Only at the places of List and Map parameters; elsewhere an access is the current element.
+    EXPECT_EQ(Script("NewList a()\nNewMap m()\nProcedure.i F(x, List l.s(), Map n.i())\n"
+                     "EndProcedure\nF(a(), a(), m())\n"
+                     "x = Str(a()) + G(a()) + F(Len(a()), a(), m())\nF(m(), a(), (m()))"),
+              "var a = new cLinkedList() ;\nvar m = new cMap() ;\nfunction F(x , l , n) {\n};\n"
+              "F(a.GetContent() , a , m);\n"
+              "x = Str(a.GetContent()) + G(a.GetContent()) + "
+              "F(Len(a.GetContent()) , a , m);\n"
+              "F(m.getData() , a ,(m.getData()));\n");
+}
+
 TEST(Conditionals, CaseComparisons) {
     EXPECT_EQ(CaseComparison("x", "1"), " ( x == 1 ) ");
     EXPECT_EQ(CaseComparison("x", "1[||]2[||]3"), " ( x == 1 || x == 2 || x == 3 ) ");
