@@ -91,6 +91,14 @@ CollectionParameters FindCollectionParameters(const TokenList& t, std::string_vi
 bool IsCollectionArgument(const TokenList& t, TokenId name, TokenId close,
                           const CollectionParameters& procedures);
 
+// The operator of a shorthand statement's "+=" ("a(k) + 1" on its own); "" for other texts.
+inline std::string ShorthandOperator(const std::string& text) {
+    if (text == "+=" || text == "-=" || text == "*=" || text == "/=" || text == "|=" ||
+        text == "&=")
+        return text.substr(0, 1);
+    return "";
+}
+
 bool IsLogicalKeyword(const Token& tok);  // And, Or, Not, XOr
 
 // Gathers an argument's texts up to the "," or ")" that ends it at its own bracket depth (or

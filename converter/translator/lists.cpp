@@ -117,6 +117,21 @@ void TranslateAccesses(ListPass& p) {
             t.At(open).Text = kGetContent;
             continue;
         }
+        const std::string op = inCondition ? "" : ShorthandOperator(t.TextOf(third));
+        if (!op.empty() && !structured) {
+            // "a() + 1" on its own: a read cannot be assigned to, so the sum is stored.
+            ClearTokenAt(t, open);
+            ClearTokenAt(t, close);
+            t.At(third).Text = ".SetContent(" + tok.Text + kGetContent + " " + op + " (";
+            TokenId end = third;
+            while (end != NoToken && !IsStatementEndToken(t, end))
+                end = t.Next(end);
+            if (end == NoToken)
+                t.Append("))", PBSC_Other, tok.Line);
+            else
+                t.InsertBefore(end, "))", PBSC_Other, t.At(end).Line);
+            continue;
+        }
         if (wholeList)
             wholeList = false;
         else if (!IsCollectionArgument(t, id, close, p.listParameters))

@@ -114,6 +114,14 @@ void TranslateAccesses(TokenList& t, const CollectionNames& maps,
                 t.At(equals).Text = ".setData(jQuery.extend(true, {}, ";
                 CloseStatement(t, first, "), " + key + ")", tok.Line);
             }
+        } else if (type == "nostruct" && !inCondition &&
+                   !ShorthandOperator(t.TextOf(equals)).empty()) {
+            // "m(k) + 1" on its own: a read cannot be assigned to, so the sum is stored.
+            const std::string op = ShorthandOperator(t.TextOf(equals));
+            ClearTextAt(t, open);
+            ClearTextAt(t, close);
+            t.At(equals).Text = ".setData(" + tok.Text + ".getData(" + key + ") " + op + " (";
+            CloseStatement(t, equals, hasKey ? "), " + key + ")" : "))", tok.Line);
         } else if (hasKey) {
             t.At(open).Text = ".getData(" + key + ")";
         } else if (assignment) {

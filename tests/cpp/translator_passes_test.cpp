@@ -223,6 +223,15 @@ TEST(Collections, ProcedureGetsTheListOrMapItsParameterTakes) {
               "F(m.getData() , a ,(m.getData()));\n");
 }
 
+TEST(Collections, ShorthandOnAnElementStoresTheResult) {
+    EXPECT_EQ(Script("NewMap m()\nNewList a()\nm(k) + 1\nm() * 2 + 1\na() - 2\n"
+                     "If m(k) + 1 > 2 : EndIf\nx = m(k) + a()"),
+              "var m = new cMap() ;\nvar a = new cLinkedList() ;\n"
+              "m.setData(m.getData(k) + (1) , k);\nm.setData(m.getData() *(2+1));\n"
+              "a.SetContent(a.GetContent() - (2));\nif (m.getData(k) +1> 2) {\n};\n"
+              "x = m.getData(k) + a.GetContent();\n");
+}
+
 TEST(Conditionals, CaseComparisons) {
     EXPECT_EQ(CaseComparison("x", "1"), " ( x == 1 ) ");
     EXPECT_EQ(CaseComparison("x", "1[||]2[||]3"), " ( x == 1 || x == 2 || x == 3 ) ");
