@@ -234,9 +234,9 @@ void MapKeywords(TokenList& tokens) {
             else if (lower == "xor")
                 t.Text = "^";  // JavaScript has no XOr word; "^" gives the same truth and bits
         } else if (t.Type == PBSC_Other) {
-            if (t.Text == "&")
-                t.Text = "&&";
-            else if (t.Text == "\\")
+            // "&" stays: it is the source's bitwise And, as "|" is its bitwise Or; "&&" would
+            // turn 6 & 3 into 3 and make 1 & 2 true.
+            if (t.Text == "\\")
                 t.Text = ".";
             else if (t.Text == "!")
                 t.Text = "^";  // the source's "!" is its XOr operator, never a negation

@@ -60,7 +60,7 @@ TEST(TranslateDriver, ConstantsSuffixesLiteralsAndKeywords) {
     EXPECT_EQ(Texts("Declare Foo(x)\nx = Bool(a = b)"), (V{"x", "=", "(", "a", "=", "b", ")"}));
     EXPECT_EQ(Texts("EnableDebugger\nCallDebugger"), (V{"cDebugger.EnableDebugger()", "debugger"}));
     EXPECT_EQ(Script("x = a And Not b Or c XOr d\ny = a & b"),
-              "x = a && ! b || c ^ d;\ny = a && b;\n");
+              "x = a && ! b || c ^ d;\ny = a & b;\n");
 }
 
 TEST(TranslateDriver, BinaryLiteralsAreReadByValAndModuloStays) {
