@@ -106,6 +106,8 @@ std::string RepairSplitOperators(const std::string& text) {
         {"= =", "=="},
         {"| =", "|="},
         {"& =", "&="},
+        // The shorthand XOr ("x ! 3"), whose "!" the keyword mapping made "^".
+        {"^ =", "^="},
         {"| |", "||"},
         {"& &", "&&"},
         {"||(", "|| ("},

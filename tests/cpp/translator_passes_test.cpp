@@ -61,6 +61,7 @@ TEST(TranslateDriver, ConstantsSuffixesLiteralsAndKeywords) {
     EXPECT_EQ(Texts("EnableDebugger\nCallDebugger"), (V{"cDebugger.EnableDebugger()", "debugger"}));
     EXPECT_EQ(Script("x = a And Not b Or c XOr d\ny = a & b"),
               "x = a && ! b || c ^ d;\ny = a & b;\n");
+    EXPECT_EQ(Script("x ! 3\nx & 6\nx | 1"), "x ^= 3;\nx &= 6;\nx |= 1;\n");
 }
 
 TEST(TranslateDriver, BinaryLiteralsAreReadByValAndModuloStays) {
