@@ -4,16 +4,7 @@
 # the lines typed at Input and InputRequester. Programs given as arguments run alone.
 # tests/run/pending/ holds programs that wait for a converter fault to be mended; not run here.
 # A few programs also run on their real start page in headless Chromium.
-set -uo pipefail
-cd "$(dirname "$0")/../.."
-root=$PWD
-dist=$root/build/dist
-if [ ! -x "$dist/Orvane" ] || [ ! -f "$dist/system/libraries/orvane/orvane.min.js" ]; then
-    echo "execution: build/dist is incomplete; run scripts/build.sh first" >&2
-    exit 1
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/sandbox.bash" execution system/libraries/orvane/orvane.min.js
 
 programs=("$@")
 if [ ${#programs[@]} -eq 0 ]; then
@@ -30,15 +21,7 @@ failed=()
 for pb in "${programs[@]}"; do
     name=$(basename "$pb" .pb)
     dir=$work/$name
-    mkdir -p "$dir/src" "$dir/tmp" "$dir/config"
-    cp "$pb" "$dir/src/$name.pb"
-    cp "$dist/orv.pbi" "$dir/src/"
-    # BROWSER and no display keep the profile's after-run action from opening a browser.
-    if ! env -u DISPLAY -u WAYLAND_DISPLAY BROWSER=true TMPDIR=$dir/tmp XDG_CONFIG_HOME=$dir/config \
-        PB_TOOL_Compiler=$root/tests/fakes/pbcompiler \
-        timeout 180 "$dist/Orvane" --console "$dir/src/$name.pb" >"$dir/convert.log" 2>&1 </dev/null; then
-        echo "FAIL $name: conversion failed"
-        sed 's/^/    /' "$dir/convert.log" | tail -20
+    if ! convert_in_sandbox "$pb" "$dir/src" "$dir/tmp" 180; then
         failed+=("$name")
         continue
     fi

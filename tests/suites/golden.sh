@@ -3,16 +3,7 @@
 # part of the application script (inside the ready handler, when there is one) must equal
 # NAME.js, and the whole script must parse as a non-strict script (node --check).
 # Names given as arguments run alone (tests/suites/golden.sh if_blocks loops).
-set -uo pipefail
-cd "$(dirname "$0")/../.."
-root=$PWD
-dist=$root/build/dist
-if [ ! -x "$dist/Orvane" ] || [ ! -f "$dist/orv.pbi" ]; then
-    echo "golden: build/dist is incomplete; run scripts/build.sh first" >&2
-    exit 1
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/sandbox.bash" golden orv.pbi
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
@@ -31,13 +22,7 @@ for name in "${names[@]}"; do
     pb=tests/golden/$name.pb
     expected=tests/golden/$name.js
     dir=$work/$name
-    mkdir -p "$dir/config"
-    cp "$pb" "$dir/$name.pb"
-    cp "$dist/orv.pbi" "$dir/"
-    if ! PB_TOOL_Compiler=$root/tests/fakes/pbcompiler TMPDIR=$dir XDG_CONFIG_HOME=$dir/config \
-        timeout 60 "$dist/Orvane" --console "$dir/$name.pb" >"$dir/convert.log" 2>&1 </dev/null; then
-        echo "FAIL $name: conversion failed"
-        sed 's/^/    /' "$dir/convert.log" | tail -15
+    if ! convert_in_sandbox "$pb" "$dir" "$dir" 60; then
         failed+=("$name")
         continue
     fi
