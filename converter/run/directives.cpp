@@ -54,14 +54,15 @@ constexpr std::string_view kCommentedMarkers[] = {
     "ORV_Converter_End_Raw",    "ORV_DisableJS",           "DisableJS",
 };
 
-bool IsRawBegin(std::string_view line) {
-    return ContainsNoCase(line, "orv_converter_begin_raw") ||
-           ContainsNoCase(line, "orv_enablejs") || ContainsNoCase(line, "enablejs");
+// Raw-block markers, tested on a lowered line.
+bool IsRawBegin(std::string_view lower) {
+    return lower.find("orv_converter_begin_raw") != std::string_view::npos ||
+           lower.find("enablejs") != std::string_view::npos;  // also finds "orv_enablejs"
 }
 
-bool IsRawEnd(std::string_view line) {
-    return ContainsNoCase(line, "orv_converter_end_raw") || ContainsNoCase(line, "orv_disablejs") ||
-           ContainsNoCase(line, "disablejs");
+bool IsRawEnd(std::string_view lower) {
+    return lower.find("orv_converter_end_raw") != std::string_view::npos ||
+           lower.find("disablejs") != std::string_view::npos;  // also finds "orv_disablejs"
 }
 
 }  // namespace
@@ -174,9 +175,11 @@ std::string ResolveRawBlocks(Conversion&, const std::string& text) {
     bool raw = false;
     for (std::string_view rawLine : CompleteLines(text)) {
         std::string line = TrimBlanks(rawLine);
-        if (IsRawBegin(line))
+        // One lowered copy searched plainly costs less than six case-free searches a line.
+        const std::string lower = Lower(line);
+        if (IsRawBegin(lower))
             raw = true;
-        else if (IsRawEnd(line))
+        else if (IsRawEnd(lower))
             raw = false;
         if (raw && !line.empty() && line[0] == ';') line.erase(0, 1);
         result += line;

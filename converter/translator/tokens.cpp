@@ -334,8 +334,8 @@ void SourceScanner::Remember(std::string_view text, int type) {
     prevType_ = type;
 }
 
-void SourceScanner::SetSource(std::string_view text) {
-    source_ = std::string(text);
+void SourceScanner::SetSource(std::string text) {
+    source_ = std::move(text);
     lineStarts_.clear();
     lineStarts_.push_back(0);
     for (size_t i = 0; i < source_.size(); ++i)
@@ -379,7 +379,7 @@ bool SourceScanner::LoadFile(const std::string& path) {
         if (end == std::string::npos) break;
         start = end + 1;
     }
-    SetSource(joined);
+    SetSource(std::move(joined));
     lineCount_ = lines;
     return true;
 }

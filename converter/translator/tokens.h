@@ -108,7 +108,7 @@ class TokenList {
 // characters and the last tokens returned.
 class SourceScanner {
   public:
-    void SetSource(std::string_view text);
+    void SetSource(std::string text);
     bool LoadFile(const std::string& path);
     void Restart(int line);
     bool HasMoreTokens() const;
