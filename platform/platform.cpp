@@ -9,19 +9,28 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
-
 #include <cstdlib>
+#include <limits>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace orvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+QString Q(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string S(const QString& s) {
+    return s.toUtf8().toStdString();
+}
 
 QStringList QList(const std::vector<std::string>& items) {
     QStringList out;
-    for (const auto& item : items) out << Q(item);
+    for (const auto& item : items)
+        out << Q(item);
     return out;
 }
 
@@ -35,7 +44,11 @@ bool IsValidUtf8(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         auto c = static_cast<unsigned char>(s[i]);
-        size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        size_t n = c < 0x80           ? 1
+                   : (c >> 5) == 0x6  ? 2
+                   : (c >> 4) == 0xE  ? 3
+                   : (c >> 3) == 0x1E ? 4
+                                      : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -51,9 +64,13 @@ std::string WithSlash(const std::string& folder) {
     return folder + "/";
 }
 
-std::string TempFolder() { return WithSlash(S(QDir::tempPath())); }
+std::string TempFolder() {
+    return WithSlash(S(QDir::tempPath()));
+}
 
-std::string CurrentFolder() { return WithSlash(S(QDir::currentPath())); }
+std::string CurrentFolder() {
+    return WithSlash(S(QDir::currentPath()));
+}
 
 std::string ProgramFolder() {
     QString exe;
@@ -81,7 +98,9 @@ bool FileExists(const std::string& path) {
     return !path.empty() && info.exists() && !info.isDir();
 }
 
-bool FolderExists(const std::string& path) { return !path.empty() && QFileInfo(Q(path)).isDir(); }
+bool FolderExists(const std::string& path) {
+    return !path.empty() && QFileInfo(Q(path)).isDir();
+}
 
 int64_t FileSize(const std::string& path) {
     if (path.empty()) return -1;
@@ -119,7 +138,9 @@ bool MoveFile(const std::string& from, const std::string& to) {
     return QFile::rename(Q(from), Q(to));
 }
 
-bool DeleteFile(const std::string& path) { return QFile::remove(Q(path)); }
+bool DeleteFile(const std::string& path) {
+    return QFile::remove(Q(path));
+}
 
 std::string FolderPart(const std::string& path) {
     size_t pos = path.find_last_of("/\\");
@@ -199,7 +220,8 @@ bool WriteTextFile(const std::string& text, const std::string& path, TextFormat 
             }
         } else {
             bytes.reserve(s.size());
-            for (QChar ch : s) bytes.append(ch.unicode() < 0x100 ? static_cast<char>(ch.unicode()) : '?');
+            for (QChar ch : s)
+                bytes.append(ch.unicode() < 0x100 ? static_cast<char>(ch.unicode()) : '?');
         }
     }
     return file.write(bytes) == bytes.size();
@@ -264,14 +286,26 @@ bool OpenWithDefaultHandler(const std::string& address) {
     if (target.size() >= 2 && target.front() == '"' && target.back() == '"')
         target = target.substr(1, target.size() - 2);
     QUrl url = QUrl::fromUserInput(Q(target));
-    if (QCoreApplication::instance() &&
-        QCoreApplication::instance()->inherits("QGuiApplication"))
+    if (QCoreApplication::instance() && QCoreApplication::instance()->inherits("QGuiApplication"))
         return QDesktopServices::openUrl(url);
     // Without a GUI application object, hand the address to the desktop's opener.
     return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString()});
 }
 
-void SleepMilliseconds(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+void SleepMilliseconds(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+// A conversion passes the whole program through a dozen stages, each building a text of the
+// program's size and freeing the one before. The C library hands large blocks back to the system
+// at once, so each stage would pay for fresh pages again; with freed memory kept, a large program
+// costs per line what a small one does. The process ends after one conversion.
+void RetainFreedMemory() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+#endif
+}
 
 std::string ExecutableName(const std::string& baseName) {
 #ifdef _WIN32

@@ -10,14 +10,14 @@
 namespace orvane {
 
 // ---- folders and files ----
-std::string ProgramFolder();            // folder of the executable (or the current folder, see .cpp)
-std::string TempFolder();               // the system temporary folder, ending in "/"
-std::string CurrentFolder();            // the working directory, ending in "/"
-std::string UserConfigFolder();         // per-user application data folder, ending in "/"
+std::string ProgramFolder();     // folder of the executable (or the current folder, see .cpp)
+std::string TempFolder();        // the system temporary folder, ending in "/"
+std::string CurrentFolder();     // the working directory, ending in "/"
+std::string UserConfigFolder();  // per-user application data folder, ending in "/"
 std::string GetEnv(const std::string& name);  // "" when unset
 bool FileExists(const std::string& path);     // a regular file
 bool FolderExists(const std::string& path);
-int64_t FileSize(const std::string& path);    // -1 when missing, -2 for a folder
+int64_t FileSize(const std::string& path);      // -1 when missing, -2 for a folder
 int64_t FileModified(const std::string& path);  // milliseconds since the epoch, -1 when missing
 bool CreateFolder(const std::string& path);     // with its parents; true when it exists afterwards
 bool CopyFileOver(const std::string& from, const std::string& to);  // overwrites; keeps the date
@@ -62,5 +62,7 @@ bool OpenWithDefaultHandler(const std::string& address);
 void SleepMilliseconds(int ms);
 // The platform's executable file name for a program base name ("Setwright" / "Setwright.exe").
 std::string ExecutableName(const std::string& baseName);
+// Keeps memory the program frees for its own reuse instead of handing it back to the system.
+void RetainFreedMemory();
 
 }  // namespace orvane

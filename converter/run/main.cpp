@@ -14,6 +14,7 @@
 #include "converter/run/progress_window.h"
 #include "converter/run/run.h"
 #include "converter/translator/tokens.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ int RunInWindow(int argc, char** argv, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    orvane::RetainFreedMemory();
     Options options = ParseOptions(argc, argv);
     if (!options.error.empty()) {
         std::cerr << "Orvane: " << options.error << "\n\n" << kHelp;
