@@ -54,17 +54,6 @@ constexpr std::string_view kCommentedMarkers[] = {
     "ORV_Converter_End_Raw",    "ORV_DisableJS",           "DisableJS",
 };
 
-// Raw-block markers, tested on a lowered line.
-bool IsRawBegin(std::string_view lower) {
-    return lower.find("orv_converter_begin_raw") != std::string_view::npos ||
-           lower.find("enablejs") != std::string_view::npos;  // also finds "orv_enablejs"
-}
-
-bool IsRawEnd(std::string_view lower) {
-    return lower.find("orv_converter_end_raw") != std::string_view::npos ||
-           lower.find("disablejs") != std::string_view::npos;  // also finds "orv_disablejs"
-}
-
 }  // namespace
 
 void ScanDirectives(Conversion& conv, const std::string& text) {
@@ -177,9 +166,9 @@ std::string ResolveRawBlocks(Conversion&, const std::string& text) {
         std::string line = TrimBlanks(rawLine);
         // One lowered copy searched plainly costs less than six case-free searches a line.
         const std::string lower = Lower(line);
-        if (IsRawBegin(lower))
+        if (OpensRawBlock(lower))
             raw = true;
-        else if (IsRawEnd(lower))
+        else if (ClosesRawBlock(lower))
             raw = false;
         if (raw && !line.empty() && line[0] == ';') line.erase(0, 1);
         result += line;

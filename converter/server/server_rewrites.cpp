@@ -22,7 +22,7 @@ bool IsKeyword(const Token& token, std::string_view lowerWord) {
 }
 
 bool EndsHead(const Token& token) {
-    return token.Type == PBSC_NewLine || token.Type == PBSC_Comment;
+    return IsStatementEndType(token.Type);
 }
 
 // Empties the token after `id` unless it ends the line; returns the token to go on from.

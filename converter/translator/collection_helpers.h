@@ -34,9 +34,7 @@ inline TokenId BeforeNonEmpty(const TokenList& t, TokenId id) {
 }
 
 inline bool IsStatementEndToken(const TokenList& t, TokenId id) {
-    if (id == NoToken) return false;
-    int32_t type = t.At(id).Type;
-    return type == PBSC_NewLine || type == PBSC_Comment;
+    return id != NoToken && IsStatementEndType(t.At(id).Type);
 }
 
 inline bool TextIs(const TokenList& t, TokenId id, std::string_view text) {
@@ -44,9 +42,7 @@ inline bool TextIs(const TokenList& t, TokenId id, std::string_view text) {
 }
 
 inline void ClearTokenAt(TokenList& t, TokenId id) {
-    if (id == NoToken) return;
-    t.At(id).Text.clear();
-    t.At(id).Type = PBSC_Other;
+    if (id != NoToken) EmptyToken(t.At(id));
 }
 
 inline void ClearTextAt(TokenList& t, TokenId id) {

@@ -7,20 +7,11 @@ namespace orvane {
 
 namespace {
 
-bool IsStatementEndType(int32_t type) {
-    return type == PBSC_NewLine || type == PBSC_Comment;
-}
-
-void Empty(Token& t) {
-    t.Text.clear();
-    t.Type = PBSC_Other;
-}
-
 // Empties a statement from `from` up to its end; used for lines that cannot be translated.
 void EmptyStatement(TokenList& tokens, TokenId from, TokenId& last) {
     for (TokenId id = from; id != NoToken && !IsStatementEndType(tokens.At(id).Type);
          id = tokens.Next(id)) {
-        Empty(tokens.At(id));
+        EmptyToken(tokens.At(id));
         last = id;
     }
 }
@@ -99,7 +90,7 @@ bool TranslateSelectBlocks(Conversion& conv) {
         const std::string lower = Lower(t.Text);
         if (lower == "select") {
             firstCase = true;
-            Empty(t);
+            EmptyToken(t);
             TokenId last = NoToken;
             expressions.push_back(
                 GatherStatementTail(tokens, tokens.Next(id), last, [](TokenList& list, TokenId at) {
@@ -133,7 +124,7 @@ bool TranslateSelectBlocks(Conversion& conv) {
                 const std::string text = tokens.At(at).Text;
                 const bool to = EqualsNoCase(text, "to");
                 if (to || text == ",") {
-                    Empty(tokens.At(at));
+                    EmptyToken(tokens.At(at));
                     last = at;
                     TokenId bound = tokens.Next(at);
                     if (bound == NoToken || IsStatementEndType(tokens.At(bound).Type)) break;
@@ -142,7 +133,7 @@ bool TranslateSelectBlocks(Conversion& conv) {
                 } else {
                     value += text;
                 }
-                Empty(tokens.At(at));
+                EmptyToken(tokens.At(at));
                 last = at;
             }
             const std::string cmp = CaseComparison(expressions.back(), value);

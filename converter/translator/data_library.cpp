@@ -63,8 +63,7 @@ std::string TranslateDataSections(Conversion& conv, const std::string& text) {
             TokenId at = t.Next(id);
             for (; at != NoToken; at = t.Next(at)) {
                 const Token& value = t.At(at);
-                if (value.Type == PBSC_NewLine || value.Type == PBSC_Comment || value.Text == ":")
-                    break;
+                if (IsStatementEndType(value.Type) || value.Text == ":") break;
                 if (value.Type == PBSC_Other && value.Text == ".") {
                     if (t.Next(at) != NoToken) at = t.Next(at);
                     continue;

@@ -9,15 +9,6 @@ namespace orvane {
 
 namespace {
 
-bool IsStatementEndType(int32_t type) {
-    return type == PBSC_NewLine || type == PBSC_Comment;
-}
-
-void Empty(Token& t) {
-    t.Text.clear();
-    t.Type = PBSC_Other;
-}
-
 // The next token that still has a text, or NoToken.
 TokenId NextFilled(const TokenList& tokens, TokenId id) {
     for (id = tokens.Next(id); id != NoToken; id = tokens.Next(id))
@@ -142,8 +133,8 @@ void RemoveTypeSuffixes(Conversion& conv) {
             TokenId word = tokens.Next(id);
             if (word != NoToken && tokens.At(word).Type == PBSC_Identifier &&
                 IsBasicType(Lower(tokens.At(word).Text))) {
-                Empty(t);
-                Empty(tokens.At(word));
+                EmptyToken(t);
+                EmptyToken(tokens.At(word));
                 id = word;
             }
         }
@@ -175,7 +166,7 @@ bool TranslateDeclarations(Conversion& conv) {
             // Every global is visible inside a script function, so the line has nothing to do.
             for (TokenId at = id; at != NoToken && !IsStatementEndType(tokens.At(at).Type);
                  at = tokens.Next(at)) {
-                Empty(tokens.At(at));
+                EmptyToken(tokens.At(at));
                 id = at;
             }
         }
@@ -308,11 +299,11 @@ void TranslateArrays(Conversion& conv) {
             std::string templateName = "null";
             TokenId after = tokens.Next(name);
             if (after != NoToken && tokens.At(after).Text == ".") {
-                Empty(tokens.At(after));
+                EmptyToken(tokens.At(after));
                 TokenId type = tokens.Next(after);
                 if (type != NoToken && !IsStatementEndType(tokens.At(type).Type)) {
                     templateName = tokens.At(type).Text;
-                    Empty(tokens.At(type));
+                    EmptyToken(tokens.At(type));
                 }
             }
             // Only the outer parentheses hold the sizes; "Dim a(Len(s))" keeps its call.
@@ -347,8 +338,8 @@ void TranslateArrays(Conversion& conv) {
         if (open == NoToken || tokens.At(open).Text != "(") continue;
         TokenId close = tokens.Next(open);
         if (close != NoToken && tokens.At(close).Text == ")") {
-            Empty(tokens.At(open));  // the array passed as a whole
-            Empty(tokens.At(close));
+            EmptyToken(tokens.At(open));  // the array passed as a whole
+            EmptyToken(tokens.At(close));
             continue;
         }
         tokens.At(open).Text = "[";

@@ -8,15 +8,6 @@ namespace {
 // Where the limit test's operator goes until the step's sign decides between "<=" and ">=".
 constexpr std::string_view kComparisonPlaceholder = "#groesserkleinergleich#";
 
-bool IsStatementEndType(int32_t type) {
-    return type == PBSC_NewLine || type == PBSC_Comment;
-}
-
-void Empty(Token& t) {
-    t.Text.clear();
-    t.Type = PBSC_Other;
-}
-
 // "=" becomes "==", the source forms "=>" and "=<" become ">=" and "<=", "<>" becomes "!=".
 void RewriteComparison(TokenList& tokens, TokenId id) {
     Token& t = tokens.At(id);
@@ -79,11 +70,11 @@ void TranslateForLoops(Conversion& conv) {
         bool complete = false;
         if (!EndsHere(tokens, at)) {
             variable = tokens.At(at).Text;
-            Empty(tokens.At(at));
+            EmptyToken(tokens.At(at));
             last = at;
             at = tokens.Next(at);
             if (!EndsHere(tokens, at)) {
-                Empty(tokens.At(at));
+                EmptyToken(tokens.At(at));
                 last = at;
                 at = tokens.Next(at);
             }
@@ -91,12 +82,12 @@ void TranslateForLoops(Conversion& conv) {
                 Token& a = tokens.At(at);
                 last = at;
                 if (EqualsNoCase(a.Text, "to")) {
-                    Empty(a);
+                    EmptyToken(a);
                     complete = true;
                     break;
                 }
                 start += a.Text;
-                Empty(a);
+                EmptyToken(a);
             }
         }
         // Without To the header stops at its line; the statements after it stay untouched.
@@ -110,12 +101,12 @@ void TranslateForLoops(Conversion& conv) {
             Token& a = tokens.At(at);
             if (EqualsNoCase(a.Text, "step")) break;
             limit += a.Text;
-            Empty(a);
+            EmptyToken(a);
             last = at;
         }
         std::string step;
         if (!EndsHere(tokens, at)) {  // on Step
-            Empty(tokens.At(at));
+            EmptyToken(tokens.At(at));
             last = at;
             TokenId gathered = NoToken;
             step = GatherStatementTail(tokens, tokens.Next(at), gathered);
@@ -135,7 +126,7 @@ void TranslateWhileLoops(Conversion& conv) {
         if (EqualsNoCase(t.Text, "wend")) {
             t.Text = "}";
         } else if (EqualsNoCase(t.Text, "while")) {
-            Empty(t);
+            EmptyToken(t);
             TokenId last = NoToken;
             std::string condition =
                 GatherStatementTail(tokens, tokens.Next(id), last, RewriteComparison);
@@ -156,7 +147,7 @@ void TranslateRepeatLoops(Conversion& conv) {
         } else if (EqualsNoCase(t.Text, "forever")) {
             t.Text = " } while ( true );";
         } else if (EqualsNoCase(t.Text, "until")) {
-            Empty(t);
+            EmptyToken(t);
             TokenId last = NoToken;
             std::string condition =
                 GatherStatementTail(tokens, tokens.Next(id), last, RewriteComparison);

@@ -15,18 +15,6 @@ bool IsOneOf(const std::string& s, std::string_view set) {
     return false;
 }
 
-bool ContainsRawBegin(const std::string& lower) {
-    return lower.find("orv_converter_begin_raw") != std::string::npos ||
-           lower.find("orv_enablejs") != std::string::npos ||
-           lower.find("enablejs") != std::string::npos;
-}
-
-bool ContainsRawEnd(const std::string& lower) {
-    return lower.find("orv_converter_end_raw") != std::string::npos ||
-           lower.find("orv_disablejs") != std::string::npos ||
-           lower.find("disablejs") != std::string::npos;
-}
-
 std::string JoinWithSpacing(const TokenList& tokens) {
     std::string r;
     size_t size = 0;
@@ -37,7 +25,7 @@ std::string JoinWithSpacing(const TokenList& tokens) {
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
         const Token& t = tokens.At(id);
         if (EqualsNoCase(t.Text, "match")) matchLine = true;
-        if (t.Type == PBSC_NewLine || t.Type == PBSC_Comment) {
+        if (IsStatementEndType(t.Type)) {
             r += t.Text;
             matchLine = false;
             continue;
@@ -63,26 +51,16 @@ std::string CollapseLineBreaks(const std::string& r) {
     return out;
 }
 
-// Blanks only, both ends, without a copy.
-std::string_view TrimBlanksView(std::string_view s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
 std::string EndStatements(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     bool raw = false;
-    std::string lower;  // reused: one buffer for every line
     for (std::string_view piece : CompleteLines(text)) {
-        std::string_view line = TrimBlanksView(piece);
-        lower.assign(line);
-        for (char& c : lower)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (ContainsRawBegin(lower))
+        std::string_view line = TrimView(piece, " ");
+        const std::string lower = Lower(line);
+        if (OpensRawBlock(lower))
             raw = true;
-        else if (ContainsRawEnd(lower))
+        else if (ClosesRawBlock(lower))
             raw = false;
         out += line;
         const bool ended = EndsWith(line, ";") || EndsWith(line, "{") || EndsWith(line, ":") ||
@@ -156,7 +134,7 @@ std::string DropCommentLines(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::string_view piece : CompleteLines(text)) {
-        std::string_view line = TrimBlanksView(piece);
+        std::string_view line = TrimView(piece, " ");
         if (StartsWith(line, "//") || StartsWith(line, "; //")) continue;
         out += line;
         out += '\n';

@@ -7,15 +7,6 @@ namespace orvane {
 
 namespace {
 
-bool IsStatementEndType(int32_t type) {
-    return type == PBSC_NewLine || type == PBSC_Comment;
-}
-
-void Empty(Token& t) {
-    t.Text.clear();
-    t.Type = PBSC_Other;
-}
-
 struct Parameter {
     std::string name;
     std::string defaultMarker;  // "=" when the parameter has a default value
@@ -48,7 +39,7 @@ void TranslateProcedures(Conversion& conv) {
                 t.Text = "}";
             } else if (lower == "list" || lower == "map" || lower == "array") {
                 // A collection parameter is passed as the object itself: only its name stays.
-                Empty(t);
+                EmptyToken(t);
                 TokenId name = tokens.Next(id);
                 if (name == NoToken) break;
                 id = name;
@@ -56,7 +47,7 @@ void TranslateProcedures(Conversion& conv) {
                     Token& a = tokens.At(at);
                     if (IsStatementEndType(a.Type)) break;
                     const bool closing = a.Text == ")";
-                    Empty(a);
+                    EmptyToken(a);
                     id = at;
                     if (closing) break;
                 }

@@ -135,13 +135,11 @@ bool TokenList::IsKeyword(std::string_view lowerWord) const {
 }
 
 bool TokenList::IsStatementEnd() const {
-    return HasCurrent() && (Cur().Type == PBSC_NewLine || Cur().Type == PBSC_Comment);
+    return HasCurrent() && IsStatementEndType(Cur().Type);
 }
 
 void TokenList::ClearToken() {
-    if (!HasCurrent()) return;
-    Cur().Text.clear();
-    Cur().Type = PBSC_Other;
+    if (HasCurrent()) EmptyToken(Cur());
 }
 
 void TokenList::ClearText() {
@@ -685,20 +683,18 @@ std::string TrimTrailingChars(std::string_view s, std::string_view chars) {
     return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
-namespace {
-std::string_view TrimCharsView(std::string_view s, std::string_view chars) {
+std::string_view TrimView(std::string_view s, std::string_view chars) {
     size_t b = s.find_first_not_of(chars);
     if (b == std::string_view::npos) return {};
     return s.substr(b, s.find_last_not_of(chars) - b + 1);
 }
-}  // namespace
 
 std::string TrimBlanks(std::string_view s) {
-    return std::string(TrimCharsView(s, " "));
+    return std::string(TrimView(s, " "));
 }
 
 std::string TrimWhite(std::string_view s) {
-    return std::string(TrimCharsView(s, " \t\r\n"));
+    return std::string(TrimView(s, " \t\r\n"));
 }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
@@ -822,6 +818,16 @@ std::vector<std::string_view> CompleteLines(std::string_view text) {
         pos = hit + 1;
     }
     return lines;
+}
+
+bool OpensRawBlock(std::string_view lowerLine) {
+    return lowerLine.find("orv_converter_begin_raw") != std::string_view::npos ||
+           lowerLine.find("enablejs") != std::string_view::npos;  // also finds "orv_enablejs"
+}
+
+bool ClosesRawBlock(std::string_view lowerLine) {
+    return lowerLine.find("orv_converter_end_raw") != std::string_view::npos ||
+           lowerLine.find("disablejs") != std::string_view::npos;  // also finds "orv_disablejs"
 }
 
 long long NumericValue(std::string_view s) {

@@ -26,6 +26,17 @@ struct Token {
     int32_t Line = 0;
 };
 
+// A line end or a comment: where a statement stops.
+inline bool IsStatementEndType(int32_t type) {
+    return type == PBSC_NewLine || type == PBSC_Comment;
+}
+
+// Text "" and type 0: the token stays in the list until a sweep removes it.
+inline void EmptyToken(Token& t) {
+    t.Text.clear();
+    t.Type = PBSC_Other;
+}
+
 // A handle to one token; it stays valid while that token is in the list (insertions and
 // deletions elsewhere do not move it).
 using TokenId = int32_t;
@@ -152,8 +163,9 @@ bool StartsWithNoCase(std::string_view s, std::string_view lowerPrefix);
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 std::string TrimLeadingChars(std::string_view s, std::string_view chars);
 std::string TrimTrailingChars(std::string_view s, std::string_view chars);
-std::string TrimBlanks(std::string_view s);  // blanks only, both ends
-std::string TrimWhite(std::string_view s);   // " \t\r\n", both ends
+std::string_view TrimView(std::string_view s, std::string_view chars);  // both ends, no copy
+std::string TrimBlanks(std::string_view s);                             // blanks only, both ends
+std::string TrimWhite(std::string_view s);                              // " \t\r\n", both ends
 bool StartsWith(std::string_view s, std::string_view prefix);
 bool EndsWith(std::string_view s, std::string_view suffix);
 bool IsNumericLiteral(std::string_view s);
@@ -165,6 +177,9 @@ int SplitToArray(std::string_view s, std::string_view separator, std::vector<std
 std::string JoinArray(const std::vector<std::string>& array, std::string_view separator);
 // Lines 1..(number of "\n") of a text; a final piece without "\n" is not a line.
 std::vector<std::string_view> CompleteLines(std::string_view text);
+// Whether a lowered source line opens or closes a block of raw JavaScript.
+bool OpensRawBlock(std::string_view lowerLine);
+bool ClosesRawBlock(std::string_view lowerLine);
 // PureBasic's Val(): leading decimal integer of a text, 0 when there is none.
 long long NumericValue(std::string_view s);
 

@@ -89,10 +89,6 @@ void SetNeeds(LibraryNeeds& needs, const NeedFlags& flags) {
     if (flags.second) needs.*flags.second = true;
 }
 
-bool IsStatementEndType(int32_t type) {
-    return type == PBSC_NewLine || type == PBSC_Comment;
-}
-
 void ApplyConstantTable(TokenList& tokens) {
     const auto& table = ConstantTable();
     for (TokenId id = tokens.First(); id != NoToken; id = tokens.Next(id)) {
