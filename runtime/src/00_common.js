@@ -65,7 +65,8 @@ function orvArea(id, tag) {
     return element;
 }
 
-// Thrown by End to stop the application script; the page's error handler lets it pass silently.
+// Thrown by End to stop the application script; the page's error handler and cPB.Async let it
+// pass silently.
 function ORV_EndOfProgram() {
     this.message = "End of program";
 }
@@ -73,38 +74,106 @@ function ORV_EndOfProgram() {
 var cCommon = (global.cCommon = {
     PB_Compiler_EnumerationValue: 0,
     ORV_DataArray: [],
+    ORV_DataTypes: undefined,
     ORV_Global_Label: 0,
+    // The next value to Read: its index in ORV_DataArray and its byte offset in the data section.
     ORV_DataPosition: 0,
+    ORV_DataByte: 0,
     ORV_Ended: false,
+    ORV_ExitCode: 0,
     CurrentMouseX: 0,
     CurrentMouseY: 0,
 
-    // Reads the next value of the program's Data lines.
-    Read: function () {
-        var data = cCommon.ORV_DataArray || [];
-        if (cCommon.ORV_DataPosition >= data.length) {
-            console.error("Read: no more data (" + data.length + " values)");
-            return 0;
-        }
-        return data[cCommon.ORV_DataPosition++];
+    // Read with a type letter (cCommon.Read("i"), "s", ...) reads as PureBasic does: at the
+    // current place of the data section, as many bytes as the type takes, whatever the Data line
+    // stored there. Without a type (the older emitted form) it gives the next value as written.
+    Read: function (type) {
+        if (type === undefined) return orvReadNextValue();
+        return orvReadTyped(type);
     },
 
     // Without a label the next Read starts again at the first Data value.
     Restore: function (label) {
-        cCommon.ORV_DataPosition = label === undefined ? 0 : orvInt(label);
+        var index = label === undefined ? 0 : orvInt(label);
+        cCommon.ORV_DataPosition = index;
+        var image = orvDataSection();
+        cCommon.ORV_DataByte = image.offsets[Math.min(Math.max(index, 0), image.values.length)];
     },
 
-    End: function () {
-        cCommon.ORV_Ended = true;
+    // Ends the program. A non-zero exit code shows as a last line in the debug area; the code is
+    // also kept in cCommon.ORV_ExitCode and in the debug area's data-exit-code attribute.
+    End: function (code) {
+        if (!cCommon.ORV_Ended) {
+            cCommon.ORV_Ended = true;
+            cCommon.ORV_ExitCode = code === undefined ? 0 : orvInt(code);
+            if (typeof document !== "undefined") {
+                orvArea("orvane-debug", "div").setAttribute("data-exit-code", String(cCommon.ORV_ExitCode));
+            }
+            if (cCommon.ORV_ExitCode !== 0) {
+                cDebugger.ORV_Write("The program ended with exit code " + cCommon.ORV_ExitCode + ".", "end");
+            }
+            cConsole.ORV_StopInput();
+        }
         throw new ORV_EndOfProgram();
     },
 });
+
+var orvLetterOfType = { 1: "b", 24: "a", 3: "w", 25: "u", 11: "c", 5: "l", 21: "i", 13: "q", 9: "f", 12: "d", 8: "s", 0: "i" };
+
+function orvNoMoreData(type) {
+    cPB.Error("Read data error: no more data.");
+    return type === "s" ? "" : 0;
+}
+
+function orvReadNextValue() {
+    var data = cCommon.ORV_DataArray || [];
+    var index = cCommon.ORV_DataPosition;
+    if (index >= data.length || index < 0) return orvNoMoreData(typeof data[0] === "string" ? "s" : "i");
+    cCommon.ORV_DataPosition = index + 1;
+    var image = orvDataSection();
+    cCommon.ORV_DataByte = image.offsets[index + 1];
+    return data[index];
+}
+
+function orvReadTyped(type) {
+    var letter = typeof type === "number" ? orvLetterOfType[type] || "i" : String(type).toLowerCase();
+    var image = orvDataSection();
+    var at = cCommon.ORV_DataByte;
+    var index = image.byOffset.get(at);
+    var next;
+    var value;
+    if (index !== undefined && index < image.values.length && image.letters[index] === letter) {
+        // the common case: the Read's type is the stored one
+        value = letter === "s" ? orvText(image.values[index]) : orvStoreAs(orvLetterType[letter], image.values[index]);
+        next = image.offsets[index + 1];
+    } else if (letter === "s") {
+        if (at >= image.size) return orvNoMoreData("s");
+        orvLocate(image.number * ORV_TwoTo32 + at, 0);
+        value = orvReadText(-1, 25, false);
+        next = Math.min(at + (value.length + 1) * 2, image.size);
+    } else {
+        var code = orvLetterType[letter];
+        if (code === undefined) code = 21;
+        var size = orvTypeSize(code);
+        if (at + size > image.size) return orvNoMoreData(letter);
+        value = orvGetFromView(orvBlocks[image.number].view, at, code);
+        next = at + size;
+    }
+    cCommon.ORV_DataByte = next;
+    var nextIndex = image.byOffset.get(next);
+    if (nextIndex !== undefined) cCommon.ORV_DataPosition = nextIndex;
+    return value;
+}
 
 global.ORV_EndOfProgram = ORV_EndOfProgram;
 
 if (typeof window !== "undefined" && window.addEventListener) {
     window.addEventListener("error", function (event) {
         if (event.error instanceof ORV_EndOfProgram) event.preventDefault();
+    });
+    // End inside an awaited procedure rejects its promise: just as quiet.
+    window.addEventListener("unhandledrejection", function (event) {
+        if (event.reason instanceof ORV_EndOfProgram) event.preventDefault();
     });
 }
 

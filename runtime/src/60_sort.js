@@ -5,8 +5,12 @@ function orvComparer(options, field) {
     options = orvInt(options);
     var noCase = (options & 2) !== 0;
     var direction = options & 1 ? -1 : 1;
+    var path = field !== undefined && String(field).indexOf(".") >= 0 ? String(field).split(".") : null;
     return function (a, b) {
-        if (field !== undefined) {
+        if (path) {
+            a = orvFollowPath(a, path);
+            b = orvFollowPath(b, path);
+        } else if (field !== undefined) {
             a = a === null || a === undefined ? a : a[field];
             b = b === null || b === undefined ? b : b[field];
         }
@@ -23,6 +27,15 @@ function orvComparer(options, field) {
         }
         return a < b ? -direction : a > b ? direction : 0;
     };
+}
+
+function orvFollowPath(value, path) {
+    for (var i = 0; i < path.length && value !== null && value !== undefined; i++) value = value[path[i]];
+    return value;
+}
+
+function orvIsSortable(items) {
+    return Array.isArray(items) || orvIsTypedArray(items);
 }
 
 // The 0-based range first..last of length items, clamped.
@@ -49,9 +62,15 @@ function orvShuffleRange(items, first, last) {
     }
 }
 
-// A field of a structured element: its name, or its position among the fields.
+// A field of a structured element: its property path ("x", "inner.x"); a byte offset when the
+// structure's factory lists its fields (factory.ORV_Fields, [offset, type, path] per field); else
+// (the older emitted form) its position among the fields.
 function orvField(items, offset) {
     if (typeof offset === "string") return offset;
+    var fields = items.ORV_Kind && items.ORV_Kind.ORV_Fields;
+    if (fields) {
+        for (var k = 0; k < fields.length; k++) if (fields[k][0] === orvInt(offset)) return fields[k][2];
+    }
     for (var i = 0; i < items.length; i++) {
         var element = items[i];
         if (element !== null && typeof element === "object") return Object.keys(element)[orvInt(offset)];
@@ -82,14 +101,20 @@ function orvSortList(list, compare, first, last) {
 
 var cSort = (global.cSort = {
     SortArray: function (array, options, first, last) {
-        if (Array.isArray(array)) orvSortRange(array, orvComparer(options), first, last);
+        if (orvIsTypedArray(array) && first === undefined && last === undefined) {
+            // numbers: the typed array's own sort, reversed for descending order
+            array.sort();
+            if (orvInt(options) & 1) array.reverse();
+            return;
+        }
+        if (orvIsSortable(array)) orvSortRange(array, orvComparer(options), first, last);
     },
     SortList: function (list, options, first, last) {
         orvSortList(list, orvComparer(options), first, last);
     },
     // offset names the field ("x"), or gives its position among the structure's fields.
     SortStructuredArray: function (array, options, offset, type, first, last) {
-        if (!Array.isArray(array)) return;
+        if (!orvIsSortable(array)) return;
         orvSortRange(array, orvComparer(options, orvField(array, offset)), first, last);
     },
     SortStructuredList: function (list, options, offset, type, first, last) {
@@ -97,7 +122,7 @@ var cSort = (global.cSort = {
         orvSortList(list, orvComparer(options, orvField(orvListValues(list), offset)), first, last);
     },
     RandomizeArray: function (array, first, last) {
-        if (Array.isArray(array)) orvShuffleRange(array, first, last);
+        if (orvIsSortable(array)) orvShuffleRange(array, first, last);
     },
     RandomizeList: function (list, first, last) {
         if (!(list instanceof cLinkedList)) return;

@@ -76,12 +76,12 @@ test("Debug and the console write to their page areas, created when missing", ()
     assert.equal(own.window.document.body.lastElementChild.id, "last");
 });
 
-test("Input and the requesters use the browser's dialogs and PureBasic's results", () => {
+test("Input used at once as a text (the older emitted form) and the requesters use the browser's dialogs", () => {
     const page = loadPage();
     const { cConsole, cRequester } = page.window;
     page.answers.push("typed", null, "name", null);
-    assert.equal(cConsole.Input(), "typed");
-    assert.equal(cConsole.Input(), "");
+    assert.equal(String(cConsole.Input()), "typed");
+    assert.equal(`${cConsole.Input()}`, "");
     assert.equal(page.console, "typed\n\n");
     assert.equal(cRequester.InputRequester("T", "Who?", "x"), "name");
     assert.equal(cRequester.InputRequester("T", "Who?", "x"), "");
@@ -101,7 +101,7 @@ test("Read, Restore and End over the data array", () => {
         cCommon.Restore(); out.push(cCommon.Read()); out`);
     assert.deepEqual(Array.from(result), [1, "two", 3.5, 4, 0, 1]);
     assert.throws(() => page.run("cCommon.End(); cDebugger.Debug('after')"), (e) => e instanceof page.window.ORV_EndOfProgram);
-    assert.deepEqual(page.debug, []);
+    assert.deepEqual(page.debug, ["[ERROR] Read data error: no more data."]);
     assert.equal(page.window.cCommon.ORV_Ended, true);
 });
 

@@ -27,14 +27,14 @@ function loadPage(html) {
     window.eval(jquery);
     window.eval(runtime);
     const writeDebug = window.cDebugger.ORV_Write;
-    window.cDebugger.ORV_Write = (line) => {
+    window.cDebugger.ORV_Write = (line, kind) => {
         page.debug.push(line);
-        writeDebug(line);
+        writeDebug(line, kind);
     };
     const writeConsole = window.cConsole.ORV_Write;
-    window.cConsole.ORV_Write = (text) => {
+    window.cConsole.ORV_Write = (text, kind) => {
         page.console += text;
-        writeConsole(text);
+        writeConsole(text, kind);
     };
     page.run = (code) => window.eval(code);
     return page;

@@ -18,14 +18,14 @@ function lines(file) {
 
 // Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
 // never looked up by name.
-const libraryObjects = ["Array", "Common", "Console", "Date", "Json", "Math", "Misc", "Requester", "Sort", "String"];
+const libraryObjects = ["Array", "Common", "Console", "Date", "Json", "Math", "Memory", "Misc", "Requester", "Sort", "String"];
 const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
 
 test("every libraries.txt line names a runtime function, once", () => {
     const entries = lines("libraries.txt");
     const names = new Set();
     for (const entry of entries) {
-        assert.match(entry, /^[A-Za-z]+\.[A-Za-z0-9_]+$/, entry);
+        assert.match(entry, /^[A-Za-z]+\.[A-Za-z0-9_]+(\.await)?$/, entry);
         const [object, name] = entry.split(".");
         assert.equal(typeof window["c" + object]?.[name], "function", entry);
         assert.ok(!names.has(name), "function listed twice: " + name);
@@ -34,7 +34,7 @@ test("every libraries.txt line names a runtime function, once", () => {
 });
 
 test("every runtime library function has its libraries.txt line", () => {
-    const entries = new Set(lines("libraries.txt"));
+    const entries = new Set(lines("libraries.txt").map((entry) => entry.replace(/\.await$/, "")));
     for (const object of libraryObjects) {
         for (const [name, value] of Object.entries(window["c" + object])) {
             const entry = object + "." + name;
@@ -51,4 +51,23 @@ test("constants.txt and cConstants hold the same names", () => {
         assert.equal(typeof window.cConstants[name], "number", name);
     }
     assert.deepEqual(Object.keys(window.cConstants).sort(), [...listed].sort());
+});
+
+// The converter awaits exactly the functions marked .await: each must hand back a Promise (called
+// here without arguments, as a program with a wrong call would), and the console's blocking calls
+// must be among them.
+test("functions marked .await return promises, and the blocking console calls are marked", () => {
+    const page = loadPage();
+    const marked = lines("libraries.txt").filter((entry) => entry.endsWith(".await"));
+    for (const entry of marked) {
+        const [object, name] = entry.split(".");
+        const result = page.window["c" + object][name]();
+        assert.equal(typeof result?.then, "function", entry + " does not return a Promise");
+    }
+    for (const blocking of ["Console.Input.await", "Console.Inkey.await", "Misc.Delay.await"]) {
+        assert.ok(marked.includes(blocking), blocking);
+    }
+    for (const entry of lines("libraries.txt").filter((line) => !line.endsWith(".await"))) {
+        assert.ok(!/^(Console\.(Input|Inkey)|Misc\.Delay)$/.test(entry), entry + " blocks and must be marked .await");
+    }
 });
