@@ -9,7 +9,7 @@
 # arguments run alone (tests/suites/corpus.sh crc-32 semiprime).
 # ORVANE_SHARED names the shared folder when it is neither ../shared nor ../../shared (a worktree).
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 
 shared=
 candidates=(../shared ../../shared)
