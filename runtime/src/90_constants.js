@@ -74,6 +74,14 @@ var orvConstants = {
 };
 
 var orvConstantsByLowerName = {};
+
+// The window libraries (g files) add their constants with their own code.
+function orvAddConstants(table) {
+    Object.keys(table).forEach(function (name) {
+        orvConstants[name] = table[name];
+        orvConstantsByLowerName[name.toLowerCase()] = table[name];
+    });
+}
 Object.keys(orvConstants).forEach(function (name) {
     orvConstantsByLowerName[name.toLowerCase()] = orvConstants[name];
 });

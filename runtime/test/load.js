@@ -12,7 +12,9 @@ const runtime = fs.readFileSync(runtimeFile, "utf8");
 
 // A page with the runtime loaded. page.debug holds the Debug lines, page.console the console text,
 // page.answers the texts that prompt() returns in turn, page.dialogs what alert/confirm showed.
-function loadPage(html) {
+// options.libraries names files below node_modules that the page loads before the runtime
+// (jQuery UI for window programs).
+function loadPage(html, options) {
     const dom = new JSDOM(html || "<!DOCTYPE html><html><body></body></html>", { runScripts: "outside-only" });
     const window = dom.window;
     const page = { window, debug: [], console: "", answers: [], confirms: [], dialogs: [] };
@@ -25,6 +27,9 @@ function loadPage(html) {
         return page.confirms.shift() === true;
     };
     window.eval(jquery);
+    for (const library of (options && options.libraries) || []) {
+        window.eval(fs.readFileSync(path.join(root, "node_modules", library), "utf8"));
+    }
     window.eval(runtime);
     const writeDebug = window.cDebugger.ORV_Write;
     window.cDebugger.ORV_Write = (line, kind) => {

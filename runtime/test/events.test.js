@@ -1,0 +1,134 @@
+// The object registries and the page's event queue: numbers and handles, the Promise interface
+// of WaitWindowEvent and WindowEvent, bound callbacks, timers and what happens to faulty input.
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert/strict");
+const { loadPage } = require("./load.js");
+
+const ui = { libraries: ["jquery-ui/dist/jquery-ui.js"] };
+const tick = () => new Promise((resolve) => setTimeout(resolve, 0));
+const C = { gadget: 13100, close: 13116, timer: 13110, activate: 13104, custom: 65536 };
+
+function windowPage() {
+    const page = loadPage(null, ui);
+    const { cWindow: W, cGadget: G } = page.window;
+    return { page, W, G, window: page.window };
+}
+
+test("registries: #PB_Any numbers, handles unique across kinds, reuse of a number frees the old object", () => {
+    const { page, W, G, window } = windowPage();
+    const any = W.OpenWindow(-1, 0, 0, 100, 100, "a");
+    const handle = W.OpenWindow(5, 0, 0, 100, 100, "b");
+    assert.ok(any > 1000000 && W.IsWindow(any));
+    assert.equal(W.WindowID(5), handle);
+    assert.notEqual(W.WindowID(any), handle);
+    const button = G.ButtonGadget(-1, 0, 0, 10, 10, "x");
+    assert.ok(G.GadgetID(button) !== handle && G.GadgetID(button) !== W.WindowID(any));
+    assert.equal(window.cFont.FontID(window.cFont.LoadFont(-1, "Arial", 10)) > 0, true);
+    G.ButtonGadget(7, 0, 0, 10, 10, "first");
+    G.ButtonGadget(7, 0, 0, 10, 10, "second");
+    assert.equal(window.document.querySelectorAll("[data-gadget='7']").length, 1);
+    assert.equal(G.GetGadgetText(7), "second");
+    assert.deepEqual(page.debug, []);
+    assert.equal(W.IsWindow(99), 0);
+    assert.equal(W.WindowWidth(99), 0);
+    assert.deepEqual(page.debug, ["[ERROR] #Window object not initialized."]);
+});
+
+test("WaitWindowEvent resolves with posted events in order; Event functions describe the one returned", async () => {
+    const { W, G } = windowPage();
+    W.OpenWindow(0, 0, 0, 200, 100, "w");
+    G.ButtonGadget(3, 10, 10, 50, 20, "go");
+    assert.equal(await W.WaitWindowEvent(), C.activate);
+    const waiting = W.WaitWindowEvent();
+    W.PostEvent(C.custom, 0, 42, 262144, 99);
+    W.PostEvent(C.gadget, 0, 3, 0);
+    assert.equal(await waiting, C.custom);
+    assert.deepEqual([W.EventWindow(), W.EventGadget(), W.EventType(), W.EventData()], [0, 42, 262144, 99]);
+    assert.equal(await W.WaitWindowEvent(), C.gadget);
+    assert.deepEqual([W.EventGadget(), W.EventType(), W.Event()], [3, 0, C.gadget]);
+    const started = Date.now();
+    assert.equal(await W.WaitWindowEvent(30), 0);
+    assert.ok(Date.now() - started >= 25);
+    assert.equal(await W.WindowEvent(), 0);
+});
+
+test("bound callbacks see events first and read their own event; a failing callback does not stop the next", async () => {
+    const { page, W, G, window } = windowPage();
+    W.OpenWindow(0, 0, 0, 200, 100, "w");
+    G.ButtonGadget(1, 0, 0, 50, 20, "one");
+    G.ButtonGadget(2, 0, 30, 50, 20, "two");
+    await W.WaitWindowEvent();
+    const seen = [];
+    const onGadget = () => seen.push("gadget " + W.EventGadget());
+    const failing = () => {
+        throw new Error("boom");
+    };
+    G.BindGadgetEvent(1, onGadget);
+    G.BindGadgetEvent(2, failing);
+    W.BindEvent(C.gadget, () => seen.push("any " + W.EventGadget()), 0);
+    W.BindEvent(C.close, () => seen.push("close " + W.EventWindow()));
+    window.jQuery.fn.GadgetsEvents = () => seen.push("auto " + W.EventGadget());
+    window.document.querySelector("[data-gadget='2']").click();
+    window.document.querySelector("[data-gadget='1']").click();
+    W.PostEvent(C.close, 0, -1);
+    await tick();
+    assert.deepEqual(seen, ["any 2", "auto 2", "gadget 1", "any 1", "auto 1", "close 0"]);
+    assert.deepEqual(page.debug, ["[ERROR] boom"]);
+    // The program still gets every event, and its own event stays current between callbacks.
+    assert.equal(await W.WaitWindowEvent(), C.gadget);
+    assert.equal(W.EventGadget(), 2);
+    G.UnbindGadgetEvent(1, onGadget);
+    window.jQuery.fn.GadgetsEvents = null;
+    seen.length = 0;
+    window.document.querySelector("[data-gadget='1']").click();
+    await tick();
+    assert.deepEqual(seen, ["any 1"]);
+    assert.equal(W.EventGadget(), 2);
+});
+
+test("window timers post events that do not pile up, and stop with their window", async () => {
+    const { W } = windowPage();
+    W.OpenWindow(0, 0, 0, 100, 100, "w");
+    await W.WaitWindowEvent();
+    W.AddWindowTimer(0, 7, 5);
+    await new Promise((resolve) => setTimeout(resolve, 60));
+    assert.equal(await W.WindowEvent(), C.timer);
+    assert.equal(W.EventTimer(), 7);
+    assert.equal(await W.WindowEvent(), 0, "one timer event waited, not one per period");
+    W.CloseWindow(0);
+    await new Promise((resolve) => setTimeout(resolve, 30));
+    assert.equal(await W.WindowEvent(), 0);
+});
+
+test("bad input shows the debugger's message and the program goes on", () => {
+    const { page, W, G } = windowPage();
+    assert.equal(G.ButtonGadget(1, 0, 0, 10, 10, "no window"), 0);
+    W.OpenWindow(0, 0, 0, 100, 100, "w");
+    G.ListViewGadget(1, 0, 0, -5, 10);
+    G.AddGadgetItem(1, -1, "a");
+    assert.equal(G.GetGadgetItemText(1, 3), "");
+    G.SetGadgetText(12, "x");
+    W.CloseWindow(0);
+    W.CloseWindow(0);
+    assert.deepEqual(page.debug, [
+        "[ERROR] There is no current GadgetList.",
+        "[ERROR] Gadget width and height can't be negative (-5, 10).",
+        "[ERROR] GetGadgetItemText(): item index out of range: 3 (#Gadget 1 has 1 items).",
+        "[ERROR] #Gadget object not initialized.",
+        "[ERROR] #Window object not initialized.",
+    ]);
+    assert.equal(G.IsGadget(1), 0, "the window's gadgets went with it");
+});
+
+test("End in a callback closes the windows and stops the events", async () => {
+    const { page, W, G, window } = windowPage();
+    W.OpenWindow(0, 0, 0, 100, 100, "w");
+    G.ButtonGadget(1, 0, 0, 10, 10, "end");
+    G.BindGadgetEvent(1, () => window.cCommon.End());
+    window.document.querySelector("[data-gadget='1']").click();
+    await tick();
+    assert.equal(W.IsWindow(0), 0);
+    assert.equal(window.document.querySelectorAll(".ui-dialog").length, 0);
+    assert.deepEqual(page.debug, []);
+});
