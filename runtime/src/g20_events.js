@@ -144,7 +144,6 @@ var orvAtProgramEnd = [];
 function orvEndProgram() {
     if (orvProgramEnded) return;
     orvProgramEnded = true;
-    cCommon.ORV_Ended = true;
     orvEventQueue.length = 0;
     orvEventsToDispatch.length = 0;
     orvEventWaiters.length = 0;
