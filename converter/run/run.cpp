@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "converter/page/page.h"
+#include "converter/preprocess/preprocess.h"
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
 #include "converter/server/server.h"
@@ -221,7 +222,7 @@ bool ConvertAndWrite(Conversion& conv) {
             return false;
     }
 
-    if (!ApplyStage(conv, [&](const std::string& t) { return RemoveMacros(conv, t); }) ||
+    if (!ApplyStage(conv, [&](const std::string& t) { return PreprocessSource(conv, t); }) ||
         !ApplyStage(conv, [&](const std::string& t) { return ExpandBangLines(conv, t); }) ||
         !ApplyStage(conv, [&](const std::string& t) { return TranslateDataSections(conv, t); }) ||
         !ApplyStage(conv, [&](const std::string& t) { return RemoveDataSections(conv, t); }) ||

@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include "converter/preprocess/preprocess.h"
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
 #include "converter/server/server.h"
@@ -68,7 +69,7 @@ TEST(AssemblyRun, SplitProgramKeepsIncludedAndRawCodeAndDropsDirectives) {
          {ServerLanguage::Cgi, ServerLanguage::Php, ServerLanguage::Python, ServerLanguage::NodeJs,
           ServerLanguage::Aspx, ServerLanguage::Asp})
         text = RunServerPass(conv, language, text);
-    text = RemoveMacros(conv, text);
+    text = PreprocessSource(conv, text);
     text = ExpandBangLines(conv, text);
     text = TranslateDataSections(conv, text);
     text = RemoveDataSections(conv, text);

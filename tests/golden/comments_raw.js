@@ -1,6 +1,6 @@
 cDebugger.EnableDebugger();
 MacroCount = 1;
-y = Square(3) ; // kept as a call;
+y = 3* 3; // expanded where it is used;
 var fromScript = 1;
 console.log("bang") ;
 s = "C:\\temp\\" + cString.Chr(13) + cString.Chr(10) + cString.Chr(9);

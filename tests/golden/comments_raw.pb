@@ -4,7 +4,7 @@ Macro Square(x)
   x * x
 EndMacro
 MacroCount = 1
-y = Square(3) ; kept as a call
+y = Square(3) ; expanded where it is used
 EnableJS
 ; var fromScript = 1;
 DisableJS
