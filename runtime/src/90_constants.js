@@ -54,6 +54,23 @@ var orvConstants = {
     PB_Unicode: 25,
     PB_UTF8: 2,
 
+    // What #PB_Compiler_OS and #PB_Compiler_Processor are compared with; a converted program
+    // reports #PB_OS_Web and #PB_Processor_JavaScript.
+    PB_OS_Windows: 1,
+    PB_OS_Linux: 2,
+    PB_OS_AmigaOS: 3,
+    PB_OS_MacOS: 4,
+    PB_OS_Web: 5,
+    PB_Processor_mc68000: 1,
+    PB_Processor_x86: 2,
+    PB_Processor_PowerPC: 3,
+    PB_Processor_x64: 4,
+    PB_Processor_JavaScript: 5,
+    PB_Processor_Arm64: 6,
+    PB_Processor_Arm32: 7,
+    PB_Backend_Asm: 0,
+    PB_Backend_C: 1,
+
     PB_MessageRequester_Ok: 0,
     PB_MessageRequester_YesNoCancel: 3,
     PB_MessageRequester_YesNo: 4,
