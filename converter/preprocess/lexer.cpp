@@ -25,6 +25,16 @@ bool IsHexDigit(char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// Words after which a value starts, so that "%101" there is a binary number.
+bool IsOperatorWord(std::string_view word) {
+    static constexpr std::string_view words[] = {
+        "and",   "or",   "xor", "not",  "if",    "elseif",         "while",
+        "until", "case", "to",  "step", "debug", "procedurereturn"};
+    for (std::string_view w : words)
+        if (SameNoCase(word, w)) return true;
+    return false;
+}
+
 // After a name, number, literal or closing bracket, "%" is the remainder and "." a type suffix.
 bool EndsOperand(std::string_view text, const std::vector<Piece>& pieces) {
     for (size_t i = pieces.size(); i-- > 0;) {
@@ -34,6 +44,7 @@ bool EndsOperand(std::string_view text, const std::vector<Piece>& pieces) {
             char c = text[p.Begin];
             return p.End - p.Begin == 1 && (c == ')' || c == ']');
         }
+        if (p.Kind == PieceKind::Word) return !IsOperatorWord(PieceText(text, p));
         return p.Kind != PieceKind::Comment && p.Kind != PieceKind::Concat;
     }
     return false;

@@ -16,10 +16,11 @@ struct Result {
     std::vector<std::string> Errors;  // the error lines among them
 };
 
-Result Preprocess(const std::string& source, const std::string& debugger = "1") {
+Result Preprocess(const std::string& source, const std::string& debugger = "1",
+                  const std::string& sourceFile = "/home/user/programs/demo.pb") {
     Conversion conv;
     conv.DebuggerFlag = debugger;
-    conv.SourceFile = "/home/user/programs/demo.pb";
+    conv.SourceFile = sourceFile;
     conv.CompilerPath = "/opt/purebasic/compilers/pbcompiler";
     Result r;
     conv.Sink = [&r](const std::string& line, bool error) {
@@ -311,4 +312,71 @@ TEST(PreprocessNativeCode, RefusedWithTheLineOutsideBranchesNotTaken) {
                   "native code, which cannot run in a browser"}));
     // A "!" line outside EnableASM is raw JavaScript and an empty EnableASM block is harmless.
     EXPECT_EQ(Out("EnableASM\nDisableASM\n!alert(1);\n"), "\n\n!alert(1);\n");
+}
+
+namespace {
+
+// Whether a constant expression holds, as CompilerIf sees it.
+bool Holds(const std::string& expression) {
+    std::string out = Out("CompilerIf " + expression + "\nyes\nCompilerEndIf\n");
+    return out == "\nyes\n\n";
+}
+
+}  // namespace
+
+TEST(PreprocessDirectives, OperatorPrioritiesAndLiterals) {
+    // Priorities from high to low: unary - ~; << >> % !; | &; * /; + -; comparisons; Not; And Or.
+    EXPECT_TRUE(Holds("2 + 3 * 4 = 14"));
+    EXPECT_TRUE(Holds("1 | 2 * 3 = 9"));  // | binds closer than *
+    EXPECT_TRUE(Holds("2 * 3 % 4 = 6"));  // % closer still
+    EXPECT_TRUE(Holds("Not 1 = 2"));      // Not (1 = 2)
+    EXPECT_TRUE(Holds("1 And 0 Or 1"));
+    EXPECT_FALSE(Holds("1 XOr 1"));
+    EXPECT_TRUE(Holds("-2 << 1 = -4 And ~0 = -1 And 5 ! 1 = 4 And 6 & 3 = 2"));
+    EXPECT_TRUE(Holds("7 / 2 = 3 And 7 / 2.0 = 3.5 And -7 / 2 = -3"));
+    EXPECT_TRUE(Holds("$FF = 255 And %1010 = 10 And 'A' = 65 And 1e3 = 1000"));
+    EXPECT_TRUE(Holds(
+        "\"abc\" < \"abd\" And \"a\" + \"b\" = \"ab\" And ~\"x\\ty\" = \"x\" + #TAB$ + \"y\""));
+    EXPECT_TRUE(Holds("#PB_Compiler_Version >= 600 And #PB_Compiler_Version => 600"));
+    EXPECT_TRUE(Holds("$7FFFFFFFFFFFFFFF + 1 < 0"));  // 64-bit integers wrap
+    EXPECT_EQ(Error("CompilerIf \"text\"\nCompilerEndIf\n"),
+              "Error: Line 1: CompilerIf needs a numeric expression, not a string");
+    EXPECT_EQ(Error("CompilerIf \"a\" = 1\nCompilerEndIf\n"),
+              "Error: Line 1: CompilerIf \"a\" = 1: a string cannot be compared with a number");
+    EXPECT_EQ(Error("CompilerIf Len(\"a\")\nCompilerEndIf\n"),
+              "Error: Line 1: CompilerIf Len(\"a\"): Len() cannot be evaluated at conversion time");
+    // A branch after the one taken is not evaluated, so it may name what does not exist.
+    EXPECT_EQ(Out("CompilerIf 1\na\nCompilerElseIf Unknown(1)\nb\nCompilerEndIf\n"), "\na\n\n\n\n");
+}
+
+TEST(PreprocessLines, StringsCommentsLabelsAndContinuation) {
+    // Macro names inside strings and comments, and ":" or ";" inside strings, stay as written.
+    EXPECT_EQ(Out("Macro M\nexpanded\nEndMacro\n"
+                  "s$ = \"M: ; M\" + ~\"\\\"M\\\"\" : M ; M\n"),
+              "\n\n\ns$ = \"M: ; M\" + ~\"\\\"M\\\"\" : expanded ; M\n");
+    // Keywords followed closely by a colon are statements; other names are labels.
+    EXPECT_EQ(Out("Macro M\nx\nEndMacro\nRepeat:M:ForEver\nStart: M\n"),
+              "\n\n\nRepeat : x: ForEver\nStart: x\n");
+    // A body line continued on the next line stays one statement of the macro.
+    EXPECT_EQ(Out("Macro Total(a)\n  t = a +\n      1 ; more\n  Debug t\nEndMacro\nTotal(2)\n"),
+              "\n\n\n\n\nt = 2 + 1 : Debug t\n");
+    // Redefining a macro without UndefineMacro takes the new body from there on.
+    EXPECT_EQ(Out("Macro V\n1\nEndMacro\na = V\nMacro V\n2\nEndMacro\nb = V\n"),
+              "\n\n\na = 1\n\n\n\nb = 2\n");
+    // Defined() in ordinary code is a compile-time value too.
+    EXPECT_EQ(Out("x = 1\nIf Defined(x, #PB_Variable) And Defined(y, #PB_Variable) : EndIf\n"),
+              "x = 1\nIf 1 And 0 : EndIf\n");
+    // A file name with a double quote still makes a valid string literal.
+    EXPECT_EQ(Preprocess("f$ = #PB_Compiler_Filename\n", "1", "/tmp/say \"hi\".pb").Text,
+              "f$ = ~\"say \\\"hi\\\".pb\"\n");
+}
+
+TEST(PreprocessNativeCode, ManyLinesAreSummedUp) {
+    std::string program;
+    for (int i = 0; i < 25; ++i)
+        program += "Beep_(100, 100)\n";
+    Result r = Preprocess(program);
+    ASSERT_EQ(r.Errors.size(), 21u);
+    EXPECT_EQ(r.Errors.back(), "Error: ... and 5 more lines with native code");
+    EXPECT_EQ(r.Text, "");
 }
