@@ -87,17 +87,21 @@ test("bound callbacks see events first and read their own event; a failing callb
     assert.equal(W.EventGadget(), 2);
 });
 
-test("window timers post events that do not pile up, and stop with their window", async () => {
+test("window timers post events that do not pile up, and stop with their window", async (t) => {
     const { W } = windowPage();
     W.OpenWindow(0, 0, 0, 100, 100, "w");
+    t.after(() => W.IsWindow(0) && W.CloseWindow(0));
     await W.WaitWindowEvent();
-    W.AddWindowTimer(0, 7, 5);
-    await new Promise((resolve) => setTimeout(resolve, 60));
+    W.AddWindowTimer(0, 7, 20);
+    await new Promise((resolve) => setTimeout(resolve, 150));
     assert.equal(await W.WindowEvent(), C.timer);
     assert.equal(W.EventTimer(), 7);
-    assert.equal(await W.WindowEvent(), 0, "one timer event waited, not one per period");
+    // Seven periods passed; unread timer events were one event, so at most one more is due.
+    let more = 0;
+    while ((await W.WindowEvent()) === C.timer && more < 10) more++;
+    assert.ok(more <= 1, more + " more timer events");
     W.CloseWindow(0);
-    await new Promise((resolve) => setTimeout(resolve, 30));
+    await new Promise((resolve) => setTimeout(resolve, 50));
     assert.equal(await W.WindowEvent(), 0);
 });
 

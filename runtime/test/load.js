@@ -26,6 +26,8 @@ function loadPage(html, options) {
         page.dialogs.push(text);
         return page.confirms.shift() === true;
     };
+    // jsdom has no CSS object; jQuery UI's tabs escape their ids with CSS.escape.
+    if (!window.CSS) window.CSS = { escape: (text) => String(text).replace(/[^\w-]/g, (c) => "\\" + c) };
     window.eval(jquery);
     for (const library of (options && options.libraries) || []) {
         window.eval(fs.readFileSync(path.join(root, "node_modules", library), "utf8"));
