@@ -79,24 +79,20 @@ function orvField(items, offset) {
 }
 
 function orvListValues(list) {
-    return list.ORV_Elements.map(function (element) {
-        return element.value;
-    });
+    return list.ListData();
 }
 
-// Sorting a list moves its elements; the current element stays the same element.
+// Sorting a list relinks its elements; every element keeps its address and the current element
+// stays the same element.
 function orvSortList(list, compare, first, last) {
-    if (!(list instanceof cLinkedList)) return;
-    var current = list.ORV_Current();
-    orvSortRange(
-        list.ORV_Elements,
-        function (a, b) {
-            return compare(a.value, b.value);
-        },
-        first,
-        last
-    );
-    if (current) list.ORV_Index = list.ORV_Elements.indexOf(current);
+    var slots = orvSlotRange(list, first, last);
+    if (slots.length < 2) return;
+    var values = list.ORV_Values;
+    var sorted = slots.slice().sort(function (a, b) {
+        return compare(values[a], values[b]);
+    });
+    orvRelinkRange(list, slots, sorted);
+    if (list.ORV_Current >= 0) list.ORV_Index = ORV_IndexUnknown;
 }
 
 var cSort = (global.cSort = {
@@ -110,7 +106,7 @@ var cSort = (global.cSort = {
         if (orvIsSortable(array)) orvSortRange(array, orvComparer(options), first, last);
     },
     SortList: function (list, options, first, last) {
-        orvSortList(list, orvComparer(options), first, last);
+        if (list instanceof cLinkedList) orvSortList(list, orvComparer(options), first, last);
     },
     // offset names the field ("x"), or gives its position among the structure's fields.
     SortStructuredArray: function (array, options, offset, type, first, last) {
@@ -126,8 +122,10 @@ var cSort = (global.cSort = {
     },
     RandomizeList: function (list, first, last) {
         if (!(list instanceof cLinkedList)) return;
-        var current = list.ORV_Current();
-        orvShuffleRange(list.ORV_Elements, first, last);
-        if (current) list.ORV_Index = list.ORV_Elements.indexOf(current);
+        var slots = orvSlotRange(list, first, last);
+        var shuffled = slots.slice();
+        orvShuffleRange(shuffled);
+        orvRelinkRange(list, slots, shuffled);
+        if (list.ORV_Current >= 0) list.ORV_Index = ORV_IndexUnknown;
     },
 });

@@ -19,15 +19,49 @@ function orvToNode(value) {
     if (Array.isArray(value)) return orvJsonNode(4, value.map(orvToNode));
     var members = new Map();
     if (value instanceof cMap) {
-        value.ORV_Elements.forEach(function (element) {
-            members.set(element.key, orvToNode(element.value));
-        });
+        for (var slot = value.ORV_First; slot >= 0; slot = value.ORV_Next[slot]) {
+            members.set(value.ORV_Keys[slot], orvToNode(value.ORV_Values[slot]));
+        }
     } else {
         Object.keys(value).forEach(function (key) {
             members.set(key, orvToNode(value[key]));
         });
     }
     return orvJsonNode(5, members);
+}
+
+// A new list or map element filled from a JSON value: the members of a structure that the value
+// names take its values, the others keep their initial ones.
+function orvFillElement(element, value) {
+    if (element === null || typeof element !== "object" || value === null || typeof value !== "object" || Array.isArray(value)) {
+        return value;
+    }
+    Object.keys(element).forEach(function (field) {
+        if (!Object.prototype.hasOwnProperty.call(value, field)) return;
+        var current = element[field];
+        var extracted = value[field];
+        if (current instanceof cLinkedList) {
+            current.ClearList();
+            if (Array.isArray(extracted)) {
+                extracted.forEach(function (item) {
+                    current.AddElement();
+                    current.SetContent(orvFillElement(current.GetContent(), item));
+                });
+            }
+        } else if (current instanceof cMap) {
+            current.ClearMap();
+            if (extracted !== null && typeof extracted === "object" && !Array.isArray(extracted)) {
+                Object.keys(extracted).forEach(function (key) {
+                    current.setData(orvFillElement(current.getData(key), extracted[key]), key);
+                });
+            }
+        } else if (current === null || typeof current !== "object" || Array.isArray(current)) {
+            element[field] = extracted;
+        } else {
+            element[field] = orvFillElement(current, extracted);
+        }
+    });
+    return element;
 }
 
 function orvFromNode(node) {
@@ -194,7 +228,8 @@ var cJson = (global.cJson = {
         list.ClearList();
         if (node && node.type === 4) {
             node.value.forEach(function (element) {
-                list.AddElement(orvFromNode(element));
+                list.AddElement();
+                list.SetContent(orvFillElement(list.GetContent(), orvFromNode(element)));
             });
         }
     },
@@ -203,7 +238,7 @@ var cJson = (global.cJson = {
         map.ClearMap();
         if (node && node.type === 5) {
             node.value.forEach(function (member, key) {
-                map.setData(orvFromNode(member), key);
+                map.setData(orvFillElement(map.getData(key), orvFromNode(member)), key);
             });
         }
     },

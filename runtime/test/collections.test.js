@@ -88,7 +88,8 @@ test("AddElement and InsertElement follow the current element", () => {
     l.LastElement();
     assert.equal(l.NextElement(), 0);
     assert.equal(l.GetContent(), 3);
-    assert.equal(l.SelectElement(2).value, 9);
+    assert.notEqual(l.SelectElement(2), 0);
+    assert.equal(l.GetContent(), 9);
     assert.equal(l.SelectElement(7), 0);
     assert.equal(l.ListIndex(), 2);
 });
@@ -114,45 +115,78 @@ test("deleting the current element inside ForEach visits every other element onc
 });
 
 test("element addresses: swap, move, change current, push and pop positions", () => {
-    const l = new cLinkedList();
-    for (const v of ["a", "b", "c", "d"]) l.AddElement(v);
-    l.FirstElement();
-    const a = l.GetCurrentElement();
-    l.LastElement();
-    const d = l.GetCurrentElement();
-    l.SwapElements(a, d);
+    const l = new cLinkedList("");
+    const address = {};
+    for (const v of ["a", "b", "c", "d"]) {
+        address[v] = l.AddElement();
+        l.SetContent(v);
+        assert.equal(l.GetCurrentElement(), address[v]);
+    }
+    assert.equal(typeof address.a, "number");
+    assert.equal(new Set(Object.values(address)).size, 4);
+    l.SwapElements(address.a, address.d);
     assert.deepEqual(values(l), ["d", "b", "c", "a"]);
     assert.equal(l.GetContent(), "d");
-    l.ChangeCurrentElement(a);
+    l.SwapElements(address.b, address.c);
+    l.SwapElements(address.c, address.b);
+    assert.deepEqual(values(l), ["d", "b", "c", "a"]);
+    l.ChangeCurrentElement(address.a);
     assert.equal(l.ListIndex(), 3);
     l.MoveElement(1);
     assert.deepEqual(values(l), ["a", "d", "b", "c"]);
-    l.MoveElement(4, l.ORV_Elements[3]);
+    assert.equal(l.ListIndex(), 0);
+    l.MoveElement(4, address.c);
     assert.deepEqual(values(l), ["d", "b", "c", "a"]);
     assert.equal(l.GetContent(), "a");
+    assert.equal(l.ListIndex(), 3);
+    l.MoveElement(3, address.d);
+    assert.deepEqual(values(l), ["a", "d", "b", "c"]);
+    // Addresses survive moves and sorts; an address that is not an element is ignored.
+    cSort.SortList(l, 1);
+    assert.deepEqual(values(l), ["d", "c", "b", "a"]);
+    l.ChangeCurrentElement(address.b);
+    assert.equal(l.GetContent(), "b");
+    assert.equal(l.ListIndex(), 2);
+    l.ChangeCurrentElement(address.b + 1);
+    l.ChangeCurrentElement(12345);
+    assert.equal(l.GetContent(), "b");
     l.PushListPosition();
     l.FirstElement();
     l.PopListPosition();
-    assert.equal(l.GetContent(), "a");
+    assert.equal(l.GetContent(), "b");
     l.PushListPosition();
     l.DeleteElement();
     l.PopListPosition();
     assert.equal(l.ListIndex(), -1);
+    l.ChangeCurrentElement(address.b);
+    assert.equal(l.ListIndex(), -1, "a deleted element's address is no longer an element");
 
-    // A structured element's address is the structure: "*p = AddElement(l())" then "*p\x = 1".
-    const s = new cLinkedList();
-    const first = s.AddElement({ x: null });
-    first.x = 1;
-    const second = s.AddElement({ x: null });
-    second.x = 2;
+    // A structured element is made by the list's factory; its address reaches the structure.
+    const Point = () => ({ x: 0, y: 0 });
+    const s = new cLinkedList(Point);
+    const first = s.AddElement();
+    s.GetContent().x = 1;
+    const second = s.AddElement();
+    s.GetContent().x = 2;
     assert.equal(s.GetCurrentElement(), second);
+    assert.deepEqual(s.ORV_ObjectAt(first - s.ORV_Base), { x: 1, y: 0 });
     s.SwapElements(first, second);
     assert.deepEqual(values(s).map((e) => e.x), [2, 1]);
     s.ChangeCurrentElement(second);
     assert.equal(s.ListIndex(), 0);
-    const m = new cMap({ x: null });
+    const m = new cMap(Point);
     m.getData("k").x = 3;
-    assert.equal(m.FindMapElement("k").x, 3);
+    assert.notEqual(m.FindMapElement("k"), 0);
+    assert.equal(m.getData().x, 3);
+    assert.equal(m.getData("other").y, 0);
+    // The older emitted forms: no argument, a template copied per element, AddElement(template).
+    const old = new cLinkedList();
+    old.AddElement({ n: 1 });
+    old.AddElement();
+    assert.equal(JSON.stringify(values(old)), '[{"n":1},0]');
+    const templated = new cMap({ x: null });
+    templated.getData("a").x = 5;
+    assert.equal(templated.getData("b").x, null);
 });
 
 test("CopyList, MergeLists and SplitList move or copy deeply", () => {
@@ -252,4 +286,222 @@ test("sorting arrays and lists: numbers, texts, case, ranges, fields", () => {
     cSort.RandomizeArray(a);
     assert.deepEqual(values(l).sort(), [1, 2, 3]);
     assert.deepEqual([...a].sort((x, y) => x - y), [1, 3, 5, 10]);
+});
+
+test("a million elements: built, walked both ways and thinned while iterating", () => {
+    const n = 1000000;
+    const l = new cLinkedList(0);
+    for (let i = 0; i < n; i++) {
+        l.AddElement();
+        l.SetContent(i);
+    }
+    assert.equal(l.ListSize(), n);
+    assert.equal(l.ListIndex(), n - 1);
+    let sum = 0;
+    l.ForEach_Start();
+    while (l.ForEach()) {
+        sum += l.GetContent();
+        if (l.GetContent() % 2 === 0) l.DeleteElement();
+    }
+    assert.equal(sum, (n * (n - 1)) / 2);
+    assert.equal(l.ListSize(), n / 2);
+    assert.equal(l.GetContent(), n - 1);
+    assert.equal(l.ListIndex(), n / 2 - 1);
+    let back = 0;
+    while (l.PreviousElement()) back++;
+    assert.equal(back, n / 2 - 1);
+    assert.equal(l.GetContent(), 1);
+    l.SelectElement(n / 2 - 2);
+    assert.equal(l.GetContent(), n - 3);
+    // Freed slots are taken again: inserting as many elements as were deleted adds no memory.
+    const slots = l.ORV_Values.length;
+    l.FirstElement();
+    for (let i = 0; i < n / 2; i++) l.InsertElement();
+    assert.equal(l.ORV_Values.length, slots);
+    assert.equal(l.ListSize(), n);
+    assert.equal(l.ListIndex(), 0);
+
+    const m = new cMap(0);
+    for (let i = 0; i < n; i++) m.setData(i, "k" + i);
+    assert.equal(m.MapSize(), n);
+    let visited = 0;
+    m.ForEach_Init();
+    while (m.ForEach()) {
+        visited++;
+        if (m.getData() % 3 !== 0) m.DeleteMapElement();
+    }
+    assert.equal(visited, n);
+    assert.equal(m.MapSize(), Math.ceil(n / 3));
+    assert.equal(m.getData("k999999"), 999999);
+    assert.equal(m.FindMapElement("k999998"), 0);
+});
+
+test("map keys: empty, numbers, every Unicode plane and names of object properties", () => {
+    const m = new cMap("");
+    const planes = [];
+    for (let plane = 0; plane <= 16; plane++) planes.push(String.fromCodePoint(plane * 0x10000 + 0x41, 0x1f600));
+    const keys = ["", "0", "constructor", "__proto__", "hasOwnProperty", "a\u0000b", ...planes];
+    keys.forEach((key, i) => m.setData("v" + i, key));
+    assert.equal(m.MapSize(), keys.length);
+    keys.forEach((key, i) => {
+        assert.notEqual(m.FindMapElement(key), 0, JSON.stringify(key));
+        assert.equal(m.MapKey(), key);
+        assert.equal(m.getData(), "v" + i);
+    });
+    // A number key is its text, as Str() gives it.
+    m.setData("five", 5);
+    assert.equal(m.getData("5"), "five");
+    m.setData("half", 2.5);
+    assert.notEqual(m.FindMapElement("2.5"), 0);
+    assert.equal(m.FindMapElement(0), m.FindMapElement("0"));
+    assert.equal(m.getData(""), "v0");
+    assert.equal(m.DeleteMapElement(""), 0);
+    assert.equal(m.FindMapElement(""), 0);
+    assert.equal(m.MapKey(), "", "a keyed delete leaves no current element");
+});
+
+test("map positions, keyed deletes and elements hidden by AddMapElement without check", () => {
+    const m = new cMap(0);
+    for (const key of ["a", "b", "c", "d"]) m.setData(key.charCodeAt(0), key);
+    m.FindMapElement("c");
+    m.PushMapPosition();
+    m.ResetMap();
+    const keys = [];
+    while (m.NextMapElement()) keys.push(m.MapKey());
+    assert.deepEqual(keys, ["a", "b", "c", "d"]);
+    assert.equal(m.MapKey(), "");
+    m.PopMapPosition();
+    assert.equal(m.MapKey(), "c");
+    m.PushMapPosition();
+    m.DeleteMapElement("c");
+    m.PopMapPosition();
+    assert.equal(m.MapKey(), "", "the remembered element was deleted");
+    m.FindMapElement("b");
+    assert.equal(m.DeleteMapElement(), m.FindMapElement("a"));
+    m.FindMapElement("a");
+    assert.equal(m.DeleteMapElement(), 0, "deleting the first element leaves none current");
+
+    m.setData(1, "x");
+    m.AddMapElement("x", 0);
+    m.setData(2);
+    assert.equal(m.MapSize(), 3);
+    assert.equal(m.getData("x"), 2);
+    m.AddMapElement("x", 0);
+    m.setData(3);
+    m.ResetMap();
+    const all = [];
+    while (m.NextMapElement()) all.push(m.MapKey() + m.getData());
+    assert.deepEqual(all, ["d100", "x1", "x2", "x3"]);
+    const copy = new cMap(0);
+    cMap.CopyMap(m, copy);
+    assert.equal(cMap.CompareMap(m, copy), 1);
+    m.DeleteMapElement("x");
+    assert.equal(m.getData("x"), 2, "the newest hidden element comes back");
+    copy.FindMapElement("x");
+    copy.ResetMap();
+    copy.NextMapElement();
+    copy.NextMapElement();
+    copy.DeleteMapElement();
+    assert.equal(copy.getData("x"), 3, "deleting a hidden element keeps the visible one");
+    copy.DeleteMapElement("x");
+    assert.equal(copy.getData("x"), 2);
+    copy.AddMapElement("x");
+    assert.equal(copy.getData("x"), 0);
+    assert.equal(copy.MapSize(), 2);
+    assert.equal(cMap.CompareMap(m, copy), 0);
+});
+
+test("MergeLists at every location, SplitList, CompareList, sorting and shuffling a range", () => {
+    function list(items) {
+        const l = new cLinkedList("");
+        for (const item of items) {
+            l.AddElement();
+            l.SetContent(item);
+        }
+        return l;
+    }
+    for (const [location, expected] of [
+        [undefined, "b0 b1 b2 a0 a1"],
+        [1, "a0 a1 b0 b1 b2"],
+        [3, "b0 a0 a1 b1 b2"],
+        [4, "b0 b1 a0 a1 b2"],
+    ]) {
+        const a = list(["a0", "a1"]);
+        const b = list(["b0", "b1", "b2"]);
+        b.SelectElement(1);
+        a.MergeLists(b, location);
+        assert.equal(values(b).join(" "), expected, "location " + location);
+        assert.equal(b.GetContent(), "b1");
+        assert.equal(b.ListIndex(), expected.split(" ").indexOf("b1"));
+        assert.equal(a.ListSize(), 0);
+        assert.equal(a.NextElement(), 0);
+    }
+    const s = list(["0", "1", "2", "3"]);
+    const rest = list(["old"]);
+    s.SelectElement(2);
+    s.SplitList(rest, 1);
+    assert.deepEqual(values(s), ["0", "1", "2"]);
+    assert.deepEqual(values(rest), ["3"]);
+    assert.equal(s.GetContent(), "2");
+    assert.equal(rest.ListIndex(), -1);
+    assert.equal(list(["A", "b"]).CompareList(list(["a", "B"])), 0);
+    assert.equal(list(["A", "b"]).CompareList(list(["a", "B"]), 1), 1);
+    assert.equal(list(["a"]).CompareList(list(["a", "b"])), 0);
+    const structured = () => {
+        const l = new cLinkedList(() => ({ n: 0, tags: new cLinkedList("") }));
+        l.AddElement();
+        l.GetContent().tags.AddElement();
+        l.GetContent().tags.SetContent("t");
+        return l;
+    };
+    const t = structured();
+    assert.equal(t.CompareList(structured()), 1);
+    t.GetContent().tags.SetContent("u");
+    assert.equal(t.CompareList(structured()), 0);
+
+    const r = list(["e", "d", "c", "b", "a"]);
+    r.SelectElement(3);
+    const b = r.GetCurrentElement();
+    cSort.SortList(r, 0, 1, 3);
+    assert.deepEqual(values(r), ["e", "b", "c", "d", "a"]);
+    assert.equal(r.GetCurrentElement(), b);
+    assert.equal(r.ListIndex(), 1);
+    cSort.RandomizeList(r, 1, 3);
+    assert.equal(values(r)[0], "e");
+    assert.equal(values(r)[4], "a");
+    assert.deepEqual(values(r).slice(1, 4).sort(), ["b", "c", "d"]);
+    const people = new cLinkedList(() => ({ name: "", age: 0 }));
+    for (const [name, age] of [["x", 30], ["y", 10], ["z", 20]]) {
+        people.AddElement();
+        Object.assign(people.GetContent(), { name, age });
+    }
+    cSort.SortStructuredList(people, 0, "age", 21);
+    assert.deepEqual(values(people).map((p) => p.name), ["y", "z", "x"]);
+});
+
+test("JSON fills structured list and map elements from the factory", () => {
+    const { cJson: J, cConstants: C } = page.window;
+    const json = J.ParseJSON(C.PB_Any, '[{"name": "a", "tags": ["t1", "t2"], "extra": 1}, {"age": 4}]');
+    const people = new cLinkedList(() => ({ name: "", age: 0, tags: new cLinkedList("") }));
+    J.ExtractJSONList(J.JSONValue(json), people);
+    assert.equal(people.ListSize(), 2);
+    people.FirstElement();
+    assert.equal(people.GetContent().name, "a");
+    assert.equal(people.GetContent().age, 0);
+    assert.deepEqual(values(people.GetContent().tags), ["t1", "t2"]);
+    assert.equal("extra" in people.GetContent(), false);
+    people.NextElement();
+    assert.equal(people.GetContent().age, 4);
+    assert.equal(people.GetContent().tags.ListSize(), 0);
+    const out = J.CreateJSON(C.PB_Any);
+    J.InsertJSONList(J.JSONValue(out), people);
+    assert.equal(J.ComposeJSON(out), '[{"name":"a","age":0,"tags":["t1","t2"]},{"name":"","age":4,"tags":[]}]');
+    const m = new cMap(0);
+    m.setData(1, "b");
+    m.setData(2, "a");
+    J.InsertJSONMap(J.JSONValue(out), m);
+    assert.equal(J.ComposeJSON(out), '{"b":1,"a":2}');
+    const back = new cMap(0);
+    J.ExtractJSONMap(J.JSONValue(out), back);
+    assert.equal(cMap.CompareMap(m, back), 1);
 });
