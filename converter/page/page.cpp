@@ -1,5 +1,6 @@
 #include "converter/page/page.h"
 
+#include <QString>
 #include <vector>
 
 #include "platform/platform.h"
@@ -48,6 +49,67 @@ TextFormat OutputFormat(const std::string& encoding) {
     if (e == "ascii") return TextFormat::Ascii;
     if (e == "unicode") return TextFormat::Unicode;
     return TextFormat::Utf8;
+}
+
+// The name a page declares for the text format its files are written in.
+std::string CharsetName(TextFormat format) {
+    if (format == TextFormat::Unicode) return "utf-16le";
+    if (format == TextFormat::Ascii) return "iso-8859-1";
+    return "utf-8";
+}
+
+// The charset attribute of a script or stylesheet tag in a page that is not written in UTF-8:
+// such a page's encoding would otherwise be taken for the library files, which are UTF-8, while
+// the application script is written in the page's own encoding.
+std::string CharsetAttribute(const Conversion& conv, const std::string& path) {
+    TextFormat format = OutputFormat(conv.Settings.Encoding);
+    if (format == TextFormat::Utf8) return "";
+    bool application = path == conv.Settings.ApplicationName + ".js";
+    return " charset='" + (application ? CharsetName(format) : std::string("utf-8")) + "'";
+}
+
+// The bytes of the text in UTF-16LE after the byte-order mark FF FE.
+std::string Utf16WithByteOrderMark(const std::string& text) {
+    QString units = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * static_cast<size_t>(units.size()));
+    for (QChar unit : units) {
+        bytes += static_cast<char>(unit.unicode() & 0xFF);
+        bytes += static_cast<char>(unit.unicode() >> 8);
+    }
+    return bytes;
+}
+
+// Makes every charset a meta tag of the page declares the given one; a page without such a
+// declaration gets one at the start of its head.
+std::string DeclareCharset(const std::string& page, const std::string& charset) {
+    const std::string lower = Lower(page);
+    std::string out;
+    out.reserve(page.size() + 32);
+    size_t copied = 0;
+    bool declared = false;
+    for (size_t meta = lower.find("<meta"); meta != std::string::npos;
+         meta = lower.find("<meta", meta + 1)) {
+        size_t end = lower.find('>', meta);
+        if (end == std::string::npos) break;
+        size_t key = lower.find("charset=", meta);
+        if (key == std::string::npos || key > end) continue;
+        size_t value = key + 8;
+        if (value < end && (page[value] == '"' || page[value] == '\'')) ++value;
+        size_t valueEnd = lower.find_first_of("\"' ;/>", value);
+        if (valueEnd == std::string::npos || valueEnd > end) valueEnd = end;
+        out.append(page, copied, value - copied);
+        out += charset;
+        copied = valueEnd;
+        declared = true;
+    }
+    out.append(page, copied, std::string::npos);
+    if (declared) return out;
+    std::string tag = "<meta charset=\"" + charset + "\">";
+    size_t head = lower.find("<head");
+    size_t at = head == std::string::npos ? std::string::npos : lower.find('>', head);
+    if (at == std::string::npos) return tag + "\r\n" + page;
+    return page.substr(0, at + 1) + "\r\n\t" + tag + page.substr(at + 1);
 }
 
 // Deletes "\t\r\n" until none is left. The pattern cannot overlap itself, so removing it while
@@ -240,13 +302,17 @@ std::string WrapReadyHandler(Conversion& conv, const std::string& text) {
 }
 
 std::string ScriptTag(const Conversion& conv, const std::string& path) {
-    if (conv.Settings.UseFlask.empty()) return "<script src='" + path + "'></script>";
-    return "<script src=\"{{url_for('static', filename='" + path + "')}}\"></script>";
+    std::string charset = CharsetAttribute(conv, path);
+    if (conv.Settings.UseFlask.empty())
+        return "<script src='" + path + "'" + charset + "></script>";
+    return "<script src=\"{{url_for('static', filename='" + path + "')}}\"" + charset +
+           "></script>";
 }
 
 std::string StylesheetTag(const Conversion& conv, const std::string& path,
                           const std::string& attributes) {
     std::string tag = "<link rel='stylesheet' type='text/css' " + attributes;
+    tag += CharsetAttribute(conv, path);
     if (conv.Settings.UseFlask.empty()) return tag + " href='" + path + "' />";
     return tag + " href=\"{{url_for('static', filename='" + path + "')}}\" />";
 }
@@ -303,7 +369,14 @@ void WritePage(Conversion& conv) {
     page = RemoveEmptyMarkerLines(page);
 
     if (s.DoNotCopy != 0) return;
-    WriteTextFile(page, s.ServerPath + "index.html", OutputFormat(s.Encoding));
+    TextFormat format = OutputFormat(s.Encoding);
+    if (format != TextFormat::Utf8) page = DeclareCharset(page, CharsetName(format));
+    if (format == TextFormat::Unicode) {
+        // A browser reading UTF-16 from a file knows it only by the byte-order mark.
+        WriteTextFile(Utf16WithByteOrderMark(page), s.ServerPath + "index.html", TextFormat::Utf8);
+        return;
+    }
+    WriteTextFile(page, s.ServerPath + "index.html", format);
 }
 
 }  // namespace orvane

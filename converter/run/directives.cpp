@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "converter/server/server.h"
+
 namespace orvane {
 
 namespace {
@@ -108,10 +110,20 @@ std::string StripCommentBlocks(Conversion& conv, const std::string& text) {
     bool inComment = false;
     int lineNumber = 0;
     int openedAt = 0;
+    // Server code keeps the indentation of its lines: Python reads its blocks from it.
+    std::string serverBlockEnd;
     for (std::string_view rawLine : CompleteLines(text)) {
         ++lineNumber;
         std::string line = TrimBlanks(rawLine);
         std::string test = TrimWhite(line);
+        if (!inComment && !serverBlockEnd.empty()) {
+            if (StartsWithNoCase(test, serverBlockEnd))
+                serverBlockEnd.clear();
+            else if (!line.empty())
+                line = TrimTrailingChars(rawLine, " ");
+        } else if (!inComment) {
+            serverBlockEnd = ServerBlockEnd(test);
+        }
         if (StartsWithNoCase(test, "orv_converter_begin_comment")) {
             if (!inComment) openedAt = lineNumber;
             inComment = true;

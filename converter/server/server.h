@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "converter/run/conversion.h"
@@ -59,5 +60,9 @@ std::string RewriteNodeJs(const std::string& serverCode);
 
 // The procedures a server program may call, as the browser names them in its requests.
 std::vector<std::string> ServerProcedureNames(const std::string& serverCode);
+
+// The lower-cased end marker ("disablepython") of the server block whose start marker begins the
+// line (leading white space allowed), or "" when the line starts no server block.
+std::string ServerBlockEnd(std::string_view line);
 
 }  // namespace orvane

@@ -421,4 +421,16 @@ std::string RunServerPass(Conversion& conv, ServerLanguage language, const std::
     return out;
 }
 
+std::string ServerBlockEnd(std::string_view line) {
+    std::string_view test = TrimView(line, " \t\r\n");
+    // ASPX before ASP: the one marker begins with the other.
+    for (ServerLanguage language :
+         {ServerLanguage::Cgi, ServerLanguage::Php, ServerLanguage::Python, ServerLanguage::NodeJs,
+          ServerLanguage::Aspx, ServerLanguage::Asp}) {
+        std::string marker = Lower(Marker(language));
+        if (StartsWithNoCase(test, "enable" + marker)) return "disable" + marker;
+    }
+    return "";
+}
+
 }  // namespace orvane

@@ -26,7 +26,6 @@ app = _OrvaneFlask(__name__,
 
 # ### Orvane ServerCode ###
 
-ORVANE_HOST = '127.0.0.1'
 # ### Orvane ServerHost ###
 
 

@@ -2,8 +2,6 @@
 // query parameter "request" and its arguments as the form fields "0", "1", ... in parameter order.
 const http = require('http');
 
-var port = 8080;
-var orvaneHost = '127.0.0.1';
 // ### Orvane ServerPort ###
 // ### Orvane ServerHost ###
 

@@ -48,8 +48,6 @@ app = _OrvaneApp()
 
 # ### Orvane ServerCode ###
 
-ORVANE_HOST = '127.0.0.1'
-ORVANE_PORT = 8000
 # ### Orvane ServerHost ###
 # ### Orvane ServerPort ###
 

@@ -66,6 +66,20 @@ async function main() {
         for (const [address, code] of status) {
             if (typeof code !== "number" || code >= 400) faults.push(`${address}: ${code}`);
         }
+        // A stylesheet read in the wrong encoding loads but holds nothing. Sheets of a page
+        // opened from a file cannot be read from the page and are left out.
+        const empty = await page.evaluate(() =>
+            [...document.styleSheets]
+                .filter((sheet) => {
+                    try {
+                        return sheet.cssRules.length === 0;
+                    } catch (e) {
+                        return false;
+                    }
+                })
+                .map((sheet) => sheet.href || "an inline stylesheet"),
+        );
+        for (const sheet of empty) faults.push(`${sheet}: the stylesheet holds no rules`);
         const text = await page.evaluate(() => document.body.innerText);
         for (const want of expected) {
             if (!text.includes(want)) faults.push(`the page does not show "${want}"`);

@@ -152,6 +152,31 @@ TEST(StripCommentBlocks, RemovesBlocksWithoutNestingAndDropsEmptyLines) {
         "");
 }
 
+// Server code keeps its indentation (Python reads its blocks from it); the marker lines and all
+// other lines are trimmed as before, and a comment block hides a marker.
+TEST(StripCommentBlocks, ServerBlocksKeepTheirIndentation) {
+    Conversion conv;
+    Recorded log;
+    Record(conv, log);
+    EXPECT_EQ(StripCommentBlocks(conv,
+                                 "  a\n  EnablePython  \nProcedureDLL F(x)\n  if x:  \n"
+                                 "    return 1\n\n   \n  return 2\nEndProcedure\n"
+                                 "  disablepython\n  b\n"),
+              "a\nEnablePython\nProcedureDLL F(x)\n  if x:\n    return 1\n  return 2\n"
+              "EndProcedure\ndisablepython\nb\n");
+    EXPECT_EQ(StripCommentBlocks(conv, "\tEnableASPX\r\n  x\r\nDisableASPX\r\n  y\r\n"),
+              "\tEnableASPX\r\n  x\r\nDisableASPX\r\ny\r\n");
+    EXPECT_EQ(StripCommentBlocks(conv,
+                                 "ORV_Converter_Begin_Comment\nEnablePHP\n"
+                                 "ORV_Converter_End_Comment\n  x\n"),
+              "x\n");
+    EXPECT_EQ(StripCommentBlocks(conv,
+                                 "EnableNodeJs\nORV_Converter_Begin_Comment\n  x\n"
+                                 "ORV_Converter_End_Comment\n  y\nDisableNodeJs\n"),
+              "EnableNodeJs\n  y\nDisableNodeJs\n");
+    EXPECT_TRUE(log.lines.empty());
+}
+
 TEST(StripCommentBlocks, UnendedBlockRemovesTheRestAndSaysWhere) {
     Conversion conv;
     Recorded log;

@@ -208,15 +208,47 @@ TEST(PageAssembly, EncodingsAndDoNotCopy) {
     ASSERT_EQ(script.size(), 2 * 21u);
     EXPECT_EQ(script.substr(0, 4), std::string("c\0D\0", 4)) << "UTF-16LE without BOM";
     EXPECT_EQ(script.substr(34, 2), std::string("\xE4\0", 2));
-    EXPECT_EQ(run.Page().substr(0, 4), std::string("<\0!\0", 4));
+    // The page says what it is written in: the byte-order mark (all a browser reading UTF-16 from
+    // a file goes by) and the meta tag; the library files, UTF-8, say so in their tags.
+    std::string page = run.Page();
+    EXPECT_EQ(page.substr(0, 6), std::string("\xFF\xFE<\0!\0", 6));
+    std::string ascii;
+    for (char c : page)
+        if (c != '\0') ascii += c;
+    EXPECT_NE(ascii.find("<meta charset=\"utf-16le\">"), std::string::npos);
+    EXPECT_EQ(ascii.find("utf-8\""), std::string::npos);
+    EXPECT_NE(ascii.find("<script src='libraries/jquery/jquery.min.js' charset='utf-8'>"),
+              std::string::npos);
+    EXPECT_NE(ascii.find("type='text/css'  charset='utf-8' href='Orvane.css'"), std::string::npos);
+    EXPECT_NE(ascii.find("<script src='application.js' charset='utf-16le'>"), std::string::npos);
 
     run.conv.Settings.Encoding = "Ascii";
     WriteApplicationScript(run.conv);
     EXPECT_EQ(ReadBytes(run.conv.Settings.ServerPath + "application.js"),
               "cDebugger.Debug(\"\xE4\");");
+    page = run.Page();
+    EXPECT_EQ(page.substr(0, 15), "<!DOCTYPE html>");
+    EXPECT_NE(page.find("<meta charset=\"iso-8859-1\">"), std::string::npos);
+    EXPECT_NE(page.find("<script src='application.js' charset='iso-8859-1'>"), std::string::npos);
+    // Every declaration of a user's page is corrected; a page without one gets one.
+    WriteBytes(run.conv.SystemFolder + "own.html",
+               "<html><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; "
+               "charset=UTF-8\"><meta charset=utf-8></head></html>");
+    run.conv.Settings.IndexPage = "own.html";
+    EXPECT_EQ(run.Page(),
+              "<html><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; "
+              "charset=iso-8859-1\"><meta charset=iso-8859-1></head></html>");
+    WriteBytes(run.conv.SystemFolder + "own.html", "<html><head lang=\"de\"></head></html>");
+    EXPECT_EQ(run.Page(),
+              "<html><head lang=\"de\">\r\n\t<meta charset=\"iso-8859-1\"></head></html>");
+    run.conv.Settings.IndexPage = "index.html";
+
     run.conv.Settings.Encoding = "";
     WriteApplicationScript(run.conv);
     EXPECT_EQ(ReadBytes(run.conv.Settings.ServerPath + "application.js"), run.conv.SourceText);
+    page = run.Page();
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_EQ(page.find(" charset='"), std::string::npos);
 
     DeleteFile(run.conv.Settings.ServerPath + "index.html");
     run.conv.Settings.DoNotCopy = 1;

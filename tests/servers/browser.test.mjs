@@ -160,9 +160,14 @@ describe('Node.js in the browser', () => {
     });
 });
 
+// Polarity is written the ordinary way: its body indented under the head, with an if block.
 const pythonServerCode =
     'EnablePython\nProcedureDLL.s Add(a,b)\n! return str(int(a) + int(b))\nEndProcedure\n' +
-    "ProcedureCDLL.s Greet(name)\n! return 'Hello ' + name\nEndProcedure\nDisablePython\n";
+    "ProcedureCDLL.s Greet(name)\n! return 'Hello ' + name\nEndProcedure\n" +
+    "ProcedureDLL.s Polarity(n)\n  if int(n) < 0:\n    return 'negative'\n  return 'not negative'\nEndProcedure\n" +
+    'DisablePython\n';
+const pythonClient = client + 'Debug "polarity " + Polarity(-4)\n';
+const pythonExpected = ['sync 5', 'async Hello World', 'polarity negative'];
 
 describe('Python in the browser', () => {
     const s = servers();
@@ -170,7 +175,7 @@ describe('Python in the browser', () => {
     before(async () => {
         pagePort = await freePort();
         pyPort = await freePort();
-        c = convert(head + pythonServerCode + client, {
+        c = convert(head + pythonServerCode + pythonClient, {
             pythonfilename: 'SERVER/server.py',
             pythonaddress: `http://127.0.0.1:${pyPort}`,
             serveraddress: `http://127.0.0.1:${pagePort}/index.html`,
@@ -184,7 +189,7 @@ describe('Python in the browser', () => {
     });
 
     test('Debug shows the results the server computed', async () => {
-        const expected = ['sync 5', 'async Hello World'];
+        const expected = pythonExpected;
         const r = await debugOutput(`http://127.0.0.1:${pagePort}/index.html`, expected);
         try {
             checkPage(r, expected, c);
@@ -203,7 +208,7 @@ describe('Flask in the browser', () => {
         port = await freePort();
         c = convert(
             head + 'ORV_SetConfig(#ORV_Config_UseFlask, #True)\n' +
-                `ORV_SetConfig(#ORV_Config_FlaskPort, "${port}")\n` + pythonServerCode + client,
+                `ORV_SetConfig(#ORV_Config_FlaskPort, "${port}")\n` + pythonServerCode + pythonClient,
             { serveraddress: 'http://127.0.0.1', pythonfilename: 'unused.py', applicationname: 'app' },
             ['templates', 'static'],
         );
@@ -215,7 +220,7 @@ describe('Flask in the browser', () => {
     });
 
     test('Debug shows the results the server computed', async () => {
-        const expected = ['sync 5', 'async Hello World'];
+        const expected = pythonExpected;
         const r = await debugOutput(`http://127.0.0.1:${port}/`, expected);
         try {
             checkPage(r, expected, c);

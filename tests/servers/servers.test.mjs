@@ -16,10 +16,36 @@ function expectRefused(result, name) {
     assert.match(result.text, /unknown request/, name);
 }
 
+// Top-level assignments per language: each name once, so no default of the template is left
+// beside the value the converter wrote.
+const assignment = {
+    php: /^\$(\w+)\s*=[^=]/,
+    js: /^(?:var|let|const)\s+([\w$]+)\s*=/,
+    py: /^([A-Za-z_]\w*)\s*=[^=]/,
+};
+
 function converted(c, file) {
     assert.ok(fs.existsSync(file), `no server program ${file}; conversion said:\n${c.log}`);
-    return fs.readFileSync(file, 'utf8');
+    const text = fs.readFileSync(file, 'utf8');
+    assert.doesNotMatch(text, /### Orvane/, `${file} keeps a placeholder`);
+    const pattern = assignment[path.extname(file).slice(1)];
+    const names = new Set();
+    for (const line of text.split('\n')) {
+        const m = pattern.exec(line);
+        if (!m) continue;
+        assert.ok(!names.has(m[1]), `${file} assigns ${m[1]} twice`);
+        names.add(m[1]);
+    }
+    return text;
 }
+
+// A procedure body written the ordinary way, indented under its head, with a block of its own.
+const indentedPython =
+    'ProcedureDLL.s Polarity(n)\n' +
+    '  if int(n) < 0:\n' +
+    "    return 'negative'\n" +
+    "  return 'not negative'\n" +
+    'EndProcedure\n';
 
 describe('PHP server program under php -S', () => {
     let c, server, base;
@@ -118,6 +144,7 @@ describe('Python server program on the standard library', () => {
             head +
                 'EnablePython\n' +
                 '! import os\n' +
+                indentedPython +
                 'ProcedureDLL.s Add(a,b)\n! return str(int(a) + int(b))\nEndProcedure\n' +
                 "ProcedureCDLL.s Greet(name)\n! return 'Hello ' + name\nEndProcedure\n" +
                 'DisablePython\n' +
@@ -135,6 +162,8 @@ describe('Python server program on the standard library', () => {
 
     test('declared procedures answer with their results', async () => {
         assert.deepEqual(await post(`${base}/Add`, { 0: '20', 1: '22' }), { status: 200, text: '42' });
+        assert.deepEqual(await post(`${base}/Polarity`, { 0: '-3' }), { status: 200, text: 'negative' });
+        assert.deepEqual(await post(`${base}/Polarity`, { 0: '3' }), { status: 200, text: 'not negative' });
         const code = "__import__('os').system('touch x')";
         assert.deepEqual(await post(`${base}/Greet`, { 0: code }), { status: 200, text: 'Hello ' + code });
     });
@@ -155,6 +184,7 @@ describe('Flask server program', () => {
                 'ORV_SetConfig(#ORV_Config_UseFlask, #True)\n' +
                 `ORV_SetConfig(#ORV_Config_FlaskPort, "${port}")\n` +
                 'EnablePython\n' +
+                indentedPython +
                 'ProcedureDLL.s Add(a,b)\n! return str(int(a) + int(b))\nEndProcedure\n' +
                 "ProcedureCDLL.s Greet(name)\n! return 'Hello ' + name\nEndProcedure\n" +
                 'DisablePython\n' +
@@ -172,6 +202,7 @@ describe('Flask server program', () => {
 
     test('declared procedures answer with their results', async () => {
         assert.deepEqual(await post(`${base}/Add`, { 0: '2', 1: '3' }), { status: 200, text: '5' });
+        assert.deepEqual(await post(`${base}/Polarity`, { 0: '-1' }), { status: 200, text: 'negative' });
         assert.deepEqual(await post(`${base}/Greet`, { 0: '<b>x</b>' }), { status: 200, text: 'Hello <b>x</b>' });
     });
 

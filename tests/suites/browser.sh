@@ -28,15 +28,15 @@ free_port() {
 
 # check NAME PROGRAM TEMPLATE TEXT...: converts PROGRAM with a profile named NAME whose page
 # template is TEMPLATE and whose server folder is $work/NAME/server/, then opens the page and
-# expects each TEXT in it.
+# expects each TEXT in it. ENCODING, when set, is the profile's encoding.
 failures=0
 check() {
     local name=$1 program=$2 template=$3
     shift 3
     local dir="$work/$name"
     mkdir -p "$dir/server" "$dir/config/Quillmoor/Orvane"
-    printf '[profile:%s]\r\nserverpath = %s\r\nindexpage = %s\r\nAfterConvertingDoNothing = 1\r\nAfterConvertingStartDefaultBrowser = 0\r\n' \
-        "$name" "$dir/server/" "$template" >"$dir/config/Quillmoor/Orvane/Orvane.ini"
+    printf '[profile:%s]\r\nserverpath = %s\r\nindexpage = %s\r\nencoding = %s\r\nAfterConvertingDoNothing = 1\r\nAfterConvertingStartDefaultBrowser = 0\r\n' \
+        "$name" "$dir/server/" "$template" "${ENCODING:-UTF8}" >"$dir/config/Quillmoor/Orvane/Orvane.ini"
     {
         printf 'ORV_Converter_SetProfile("%s")\r\n' "$name"
         cat "$program"
@@ -88,6 +88,21 @@ names libraries fancytree/jquery.fancytree-all.min.js w2ui/w2ui.min.js jsPDF/jsp
     jquery.timepicker/jquery-ui-timepicker-addon.min.js jquery.splitter/js/jquery.splitter-0.14.0.js
 check mobile tests/browser/mobile.pb index_mobile.html "Hello from a mobile page"
 names mobile jquery.mobile/jquery.mobile.js
+
+# The same page in each encoding, served and opened straight from its file, shows its text as
+# written: the page declares the encoding it is written in. Ascii holds no Greek.
+for encoding in UTF8 Unicode Ascii; do
+    texts=("Grüße aus Köln")
+    if [ "$encoding" = Ascii ]; then texts+=("????????"); else texts+=("Ελληνικά"); fi
+    ENCODING=$encoding check "encoding-$encoding" tests/browser/encoding.pb index.html "${texts[@]}"
+    if node tests/browser/open_page.js "file://$work/encoding-$encoding/server/index.html" \
+        "build/screenshots/encoding-$encoding-file.png" "${texts[@]}"; then
+        echo "browser: encoding-$encoding from its file: ok"
+    else
+        echo "browser: encoding-$encoding from its file: FAILED" >&2
+        failures=$((failures + 1))
+    fi
+done
 
 if [ "$failures" -gt 0 ]; then
     echo "browser: $failures of the pages failed"
