@@ -136,7 +136,6 @@ function orvCallbackFailed(error) {
         return;
     }
     orvError((error && error.message) || String(error));
-    if (typeof console !== "undefined" && console.error) console.error(error);
 }
 
 // What ends with the program: its windows close, its timers stop, waiting loops never resume.

@@ -827,6 +827,7 @@ function orvBuildCanvas(gadget) {
         if (event) mouse.modifiers = (event.shiftKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.ctrlKey || event.metaKey ? 4 : 0);
         mouse.wheel = 0;
         mouse.input = 0;
+        mouse.key = 0;
         if (change) change(mouse);
         orvGadgetEvent(gadget, type, Object.assign({}, mouse));
     };
@@ -854,10 +855,10 @@ function orvBuildCanvas(gadget) {
                 // A synthetic pointer cannot be captured; the events still come.
             }
         }
-        if (gadget.flags & ORV_CANVAS_KEYBOARD) box.focus();
         post(downTypes[event.button], event, function (mouse) {
             mouse.buttons |= buttonBit(event.button);
         });
+        if (gadget.flags & ORV_CANVAS_KEYBOARD) box.focus();
     });
     canvas.addEventListener("pointerup", function (event) {
         if (event.button > 2) return;
@@ -1561,7 +1562,6 @@ function orvBuildSpin(gadget, minimum, maximum) {
         }
         orvGadgetEvent(gadget, ORV_EVENTTYPE.Change);
     });
-    orvFocusEvents(gadget, input);
 }
 
 orvGadgetKinds[ORV_GADGET.Spin] = {
@@ -1755,11 +1755,11 @@ function orvBuildIPAddress(gadget) {
             if (digits.length === 3 && index < 3) gadget.fields[index + 1].focus();
             orvGadgetEvent(gadget, ORV_EVENTTYPE.Change);
         });
+        // A dot goes to the next field, unless typing three digits already went there.
         field.addEventListener("keydown", function (event) {
-            if (event.key === "." && index < 3) {
-                event.preventDefault();
-                gadget.fields[index + 1].focus();
-            }
+            if (event.key !== ".") return;
+            event.preventDefault();
+            if (index < 3 && field.value !== "") gadget.fields[index + 1].focus();
         });
     });
 }
@@ -2160,15 +2160,18 @@ function orvBuildTree(gadget) {
         selectMode: 2,
         icon: false,
         quicksearch: false,
+        // Items open at once, as on the desktop (and report it at once).
+        toggleEffect: false,
         activate: function (event, data) {
             var index = indexOf(data.node);
             if (gadget.redrawing || index === gadget.state) return;
             gadget.state = index;
             orvGadgetEvent(gadget, ORV_EVENTTYPE.Change);
         },
+        // The expander opens and closes; a check box reports through select.
         click: function (event, data) {
-            if (data.targetType === "expander") return;
-            if (event.type === "click") orvGadgetEvent(gadget, ORV_EVENTTYPE.LeftClick);
+            if (data.targetType === "expander" || data.targetType === "checkbox") return;
+            orvGadgetEvent(gadget, ORV_EVENTTYPE.LeftClick);
         },
         dblclick: function () {
             orvGadgetEvent(gadget, ORV_EVENTTYPE.LeftDoubleClick);
@@ -2340,7 +2343,7 @@ function orvBuildListIcon(gadget, title, width) {
     if (gadget.flags & ORV_LISTICON.gridLines) box.classList.add("orvane-gridlines");
     if (typeof w2grid !== "function") return;
     var indexOfId = function (recid) {
-        for (var i = 0; i < gadget.items.length; i++) if (gadget.items[i].recid === recid) return i;
+        for (var i = 0; i < gadget.items.length; i++) if (String(gadget.items[i].recid) === String(recid)) return i;
         return -1;
     };
     gadget.grid = new w2grid({
@@ -2395,8 +2398,8 @@ function orvBuildListIcon(gadget, title, width) {
 }
 
 function orvListIconReadSelection(g) {
-    var chosen = new Set(g.grid.getSelection());
-    for (var i = 0; i < g.items.length; i++) g.items[i].selected = chosen.has(g.items[i].recid);
+    var chosen = new Set(g.grid.getSelection().map(String));
+    for (var i = 0; i < g.items.length; i++) g.items[i].selected = chosen.has(String(g.items[i].recid));
 }
 
 // The grid's columns from the gadget's: an optional check box column, then c0, c1, ...
