@@ -153,6 +153,14 @@ function orvEndProgram() {
             if (typeof console !== "undefined" && console.error) console.error(error);
         }
     }
+    // On the desktop the program's windows vanish; the page says why it is empty now.
+    var desktop = typeof document !== "undefined" ? document.getElementById("orvane-desktop") : null;
+    if (desktop) {
+        var note = document.createElement("div");
+        note.className = "orvane-ended";
+        note.textContent = "The program has ended.";
+        desktop.appendChild(note);
+    }
 }
 
 // End, wherever the program calls it, also closes the windows.
@@ -163,6 +171,20 @@ function orvEndProgram() {
         return end.apply(this, arguments);
     };
 })();
+
+// A program that ran an event loop and left it has ended, as on the desktop: its windows close.
+// A program that only bound callbacks and let its main part finish keeps its windows.
+var orvEventLoopUsed = false;
+if (typeof cPB !== "undefined" && cPB && typeof cPB.Async === "function") {
+    (function () {
+        var run = cPB.Async;
+        cPB.Async = function (main) {
+            return Promise.resolve(run.apply(this, arguments)).then(function () {
+                if (orvEventLoopUsed) orvEndProgram();
+            });
+        };
+    })();
+}
 
 function orvTakeEvent(record) {
     orvProgramEvent = record;
@@ -197,6 +219,7 @@ orvAtProgramEnd.push(function () {
 var cWindow = (global.cWindow = {
     // The next event, when one comes; with a timeout, 0 once it has passed without one.
     WaitWindowEvent: function (timeout) {
+        orvEventLoopUsed = true;
         if (orvEventQueue.length) return Promise.resolve(orvTakeEvent(orvEventQueue.shift()));
         return new Promise(function (resolve) {
             var timer = null;
@@ -218,6 +241,7 @@ var cWindow = (global.cWindow = {
     // The next queued event, or 0 after one turn of the browser's event loop: a loop around
     // WindowEvent lets the page draw and take input between its rounds.
     WindowEvent: function () {
+        orvEventLoopUsed = true;
         if (orvEventQueue.length) return Promise.resolve(orvTakeEvent(orvEventQueue.shift()));
         return new Promise(function (resolve) {
             setTimeout(function () {

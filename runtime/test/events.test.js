@@ -136,3 +136,25 @@ test("End in a callback closes the windows and stops the events", async () => {
     assert.equal(window.document.querySelectorAll(".ui-dialog").length, 0);
     assert.deepEqual(page.debug, []);
 });
+
+test("a program that leaves its event loop ends: its windows close; one that only binds keeps them", async () => {
+    const { W, G, window } = windowPage();
+    await window.cPB.Async(async function () {
+        W.OpenWindow(0, 0, 0, 100, 100, "loop");
+        W.PostEvent(C.close, 0, -1);
+        while ((await W.WaitWindowEvent()) !== C.close);
+    });
+    assert.equal(W.IsWindow(0), 0);
+    assert.equal(window.document.querySelector(".orvane-ended").textContent, "The program has ended.");
+
+    const other = windowPage();
+    await other.window.cPB.Async(async function () {
+        other.W.OpenWindow(0, 0, 0, 100, 100, "callbacks");
+        other.G.ButtonGadget(1, 0, 0, 10, 10, "b");
+        other.G.BindGadgetEvent(1, () => other.window.cDebugger.Debug("clicked"));
+    });
+    other.window.document.querySelector("[data-gadget='1']").click();
+    await tick();
+    assert.equal(other.W.IsWindow(0), 1);
+    assert.deepEqual(other.page.debug, ["clicked"]);
+});
