@@ -146,8 +146,11 @@ function orvGridRender() {
 
 function orvGridClear() {
     cConsole.ORV_Grid = [];
-    for (var y = 0; y < orvGridHeight; y++) cConsole.ORV_Grid.push(orvBlankRow());
     cConsole.ORV_Dirty = [];
+    for (var y = 0; y < orvGridHeight; y++) {
+        cConsole.ORV_Grid.push(orvBlankRow());
+        cConsole.ORV_Dirty.push(true);
+    }
     cConsole.ORV_X = 0;
     cConsole.ORV_Y = 0;
 }

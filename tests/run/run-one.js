@@ -1,7 +1,10 @@
 // Runs one converted application script in a jsdom page with jQuery and the runtime, the way the
 // start page runs it, and prints what the program showed: console text and Debug lines in the
-// order they were written. Answers for Input and InputRequester come from the file named by
-// ORVANE_ANSWERS, one per line. Errors go to stderr and make the exit code 1.
+// order they were written. The lines of the file named by ORVANE_ANSWERS are typed, one by one,
+// into the console's input line when the program waits at Input (and answer InputRequester and
+// the prompt of the older unawaited form). The run ends when the program has ended, or waits for
+// input with no line left, or has been still for a while with no timer pending. Errors go to
+// stderr and make the exit code 1.
 "use strict";
 const fs = require("node:fs");
 const path = require("node:path");
@@ -15,6 +18,7 @@ const runtime = fs.readFileSync(
 );
 const jquery = fs.readFileSync(path.join(root, "node_modules/jquery/dist/jquery.js"), "utf8");
 const answers = process.env.ORVANE_ANSWERS ? fs.readFileSync(process.env.ORVANE_ANSWERS, "utf8").split("\n") : [];
+if (answers.length && answers[answers.length - 1] === "") answers.pop(); // the last line's break
 
 const errors = [];
 const virtualConsole = new VirtualConsole();
@@ -26,6 +30,41 @@ const dom = new JSDOM(
 const window = dom.window;
 let transcript = "";
 window.prompt = () => (answers.length ? answers.shift() : null);
+
+// Timers the program waits for (Delay, Inkey): the run does not end while one is pending.
+const pendingTimers = new Set();
+const setTimer = window.setTimeout.bind(window);
+const clearTimer = window.clearTimeout.bind(window);
+window.setTimeout = (callback, delay, ...rest) => {
+    const id = setTimer(() => {
+        pendingTimers.delete(id);
+        if (typeof callback === "function") callback(...rest);
+    }, delay);
+    pendingTimers.add(id);
+    return id;
+};
+window.clearTimeout = (id) => {
+    pendingTimers.delete(id);
+    clearTimer(id);
+};
+
+// Types the next answer into the console's input line, as a user would, once it is shown.
+function waitingLine() {
+    const line = window.document.querySelector("#orvane-console input.orvane-input");
+    return line && line.isConnected ? line : null;
+}
+function typeAnswer() {
+    const line = waitingLine();
+    if (!line || line.dataset.typing || !answers.length) return;
+    line.dataset.typing = "1";
+    setTimer(() => {
+        if (!line.isConnected || !answers.length) return;
+        line.value = answers.shift();
+        line.dispatchEvent(new window.Event("input", { bubbles: true }));
+        line.dispatchEvent(new window.KeyboardEvent("keydown", { key: "Enter", bubbles: true }));
+    }, 5);
+}
+new window.MutationObserver(typeAnswer).observe(window.document.body, { childList: true, subtree: true });
 window.alert = () => {};
 window.confirm = () => true;
 
@@ -44,22 +83,35 @@ try {
     window.eval(jquery);
     window.eval(runtime);
     const debugWrite = window.cDebugger.ORV_Write;
-    window.cDebugger.ORV_Write = (line) => {
+    window.cDebugger.ORV_Write = (line, kind) => {
         transcript += line + "\n";
-        debugWrite(line);
+        debugWrite(line, kind);
     };
     const consoleWrite = window.cConsole.ORV_Write;
-    window.cConsole.ORV_Write = (text) => {
+    window.cConsole.ORV_Write = (text, kind) => {
         transcript += text;
-        consoleWrite(text);
+        consoleWrite(text, kind);
     };
     window.console.log = () => {};
     window.console.error = (...args) => process.stderr.write("console.error: " + args.join(" ") + "\n");
     window.jQuery.readyException = (error) => errors.push(error);
     window.eval(script);
     // Ready handlers run in the order they were added. The page wraps the program in a ready
-    // handler inside another one, so the same nesting here runs after the program.
-    window.jQuery(() => window.jQuery(() => setTimeout(finish, 50)));
+    // handler inside another one, so the same nesting here runs after the program's synchronous
+    // part; an awaiting program goes on until it ends, waits for input nobody types, or is still.
+    let last = -1;
+    let still = 0;
+    const started = Date.now();
+    const watch = () => {
+        if (transcript.length === last && pendingTimers.size === 0) still++;
+        else still = 0;
+        last = transcript.length;
+        const ended = window.cCommon && window.cCommon.ORV_Ended;
+        const starved = waitingLine() && !answers.length;
+        if (ended || starved || still >= 6 || errors.length || Date.now() - started > 50000) finish();
+        else setTimer(watch, 50);
+    };
+    window.jQuery(() => window.jQuery(() => setTimer(watch, 50)));
 } catch (error) {
     errors.push(error);
     finish();
