@@ -10,10 +10,11 @@ function orvText(value) {
     return String(value);
 }
 
-// Numbers never show an exponent: PureBasic prints every digit.
+// Numbers never show an exponent: PureBasic prints every digit. An integer beyond 2^53 shows the
+// exact value the number holds.
 function orvNumberText(value) {
     if (Number.isInteger(value)) {
-        return Math.abs(value) < 1e21 ? String(value) : BigInt(value).toString();
+        return Math.abs(value) <= 9007199254740992 ? String(value) : BigInt(value).toString();
     }
     if (!isFinite(value)) return isNaN(value) ? "NaN" : value > 0 ? "+Infinity" : "-Infinity";
     var text = String(value);

@@ -98,7 +98,7 @@ var cPB = (global.cPB = {
     // Integer division truncates towards zero.
     Div: function (a, b) {
         if (b === 0 || !b) {
-            cPB.Error("Division by zero forbidden.");
+            cPB.Error("Division by zero forbidden.", ORV_OnError_DivideByZero);
             return 0;
         }
         if (orvIsInt32(a) && orvIsInt32(b)) return Math.trunc(a / b) || 0;
@@ -114,7 +114,7 @@ var cPB = (global.cPB = {
     // The remainder has the sign of the dividend, as in PureBasic.
     Mod: function (a, b) {
         if (b === 0 || !b) {
-            cPB.Error("Modulo zero is forbidden (result in a zero divide).");
+            cPB.Error("Modulo zero is forbidden (result in a zero divide).", ORV_OnError_DivideByZero);
             return 0;
         }
         return a % b || 0;
@@ -172,11 +172,18 @@ var cPB = (global.cPB = {
         return orvShortestText(x, false);
     },
 
-    // An error line in the page's debug area; the program goes on.
-    Error: function (text) {
+    // An error line in the page's debug area; the program goes on. An error that would crash the
+    // program on the desktop has its OnError code: it goes to the program's OnErrorCall or
+    // OnErrorGoto handler when one is set, and ends the program after OnErrorExit.
+    Error: function (text, code, address) {
+        if (code && orvRaise(code, address)) return;
         var line = "[ERROR] " + orvText(text);
         cDebugger.ORV_Write(line, "error");
         if (typeof console !== "undefined" && console.error) console.error(line);
+        if (code && orvOnError.action === 1) {
+            orvOnError.code = code;
+            cCommon.End(1);
+        }
     },
 
     // A call of a PureBasic function the browser cannot run.

@@ -19,9 +19,10 @@ function orvTypeBits(type) {
     }
 }
 
+// A Value.q argument: a float is rounded as PureBasic rounds it into an integer.
 function orvBigInt(value) {
     var n = orvNumber(value);
-    return isFinite(n) ? BigInt(Math.trunc(n)) : 0n;
+    return isFinite(n) ? BigInt(orvRoundHalfEven(n)) : 0n;
 }
 
 // Character by character, so that the length never changes ("ß" stays "ß").
@@ -32,9 +33,14 @@ function orvChangeCase(text, upper) {
     });
 }
 
+// Lower case character by character, so that positions stay where they were.
+function orvFold(text) {
+    return orvChangeCase(text, false);
+}
+
 // Finds search in text from a 0-based index; -1 when it is not there.
 function orvIndexOf(text, search, from, mode) {
-    if (orvInt(mode) & ORV_NoCase) return text.toLowerCase().indexOf(search.toLowerCase(), from);
+    if (orvInt(mode) & ORV_NoCase) return orvFold(text).indexOf(orvFold(search), from);
     return text.indexOf(search, from);
 }
 
@@ -70,16 +76,30 @@ function orvIntegerValue(text) {
     return Number(match[1] === "-" ? BigInt.asIntN(64, -value) : value);
 }
 
+// ValD and ValF: a decimal or scientific number at the start, or NaN, +Infinity, -Infinity.
 function orvFloatValue(text) {
-    var match = /^[ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?/.exec(orvText(text));
+    text = orvText(text);
+    var special = /^[ \t]*([+-]?)(NaN|Infinity)/i.exec(text);
+    if (special) return special[2].toLowerCase() === "nan" ? NaN : special[1] === "-" ? -Infinity : Infinity;
+    var match = /^[ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?/.exec(text);
     return match ? parseFloat(match[0].replace(/[ \t]/g, "")) : 0;
 }
 
+// A float argument: NaN and the infinities stay what they are.
+function orvFloatArgument(value) {
+    return typeof value === "number" ? value : orvNumber(value);
+}
+
 function orvFixed(value, decimals) {
-    value = orvNumber(value);
-    if (!isFinite(value)) return orvNumberText(value);
-    var text = value.toFixed(Math.min(Math.max(orvInt(decimals), 0), 100));
-    return /^-0(\.0*)?$/.test(text) ? text.slice(1) : text;
+    return orvFixedText(orvFloatArgument(value), orvInt(decimals));
+}
+
+// Ascii() and UTF8(): a new memory block with the text and its terminating zero.
+function orvTextBuffer(text, format) {
+    var bytes = orvEncodeText(orvText(text), format, -1);
+    var address = orvNewMemory(bytes.length + 1, "memory");
+    if (address) orvBlocks[address / ORV_TwoTo32].bytes.set(bytes);
+    return address;
 }
 
 // Modes of EscapeString and UnescapeString: #PB_String_EscapeInternal 0 (the escapes of ~"..."
@@ -95,6 +115,12 @@ function orvUnescapeInternal(text) {
 }
 
 var cString = (global.cString = {
+    Ascii: function (text) {
+        return orvTextBuffer(text, 24);
+    },
+    UTF8: function (text) {
+        return orvTextBuffer(text, 2);
+    },
     Asc: function (text) {
         text = orvText(text);
         return text === "" ? 0 : text.codePointAt(0);
@@ -102,9 +128,12 @@ var cString = (global.cString = {
     Bin: function (value, type) {
         return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString(2);
     },
+    // Every code point, beyond $FFFF as a surrogate pair; 0, surrogate halves and values beyond
+    // $10FFFF give "".
     Chr: function (code) {
         code = orvInt(code);
-        return code > 0 && code <= 0x10ffff ? String.fromCodePoint(code) : "";
+        if (code <= 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return "";
+        return String.fromCodePoint(code);
     },
     CountString: function (text, search) {
         text = orvText(text);
@@ -221,17 +250,18 @@ var cString = (global.cString = {
     Space: function (length) {
         return " ".repeat(Math.max(orvInt(length), 0));
     },
+    // Str takes a quad: a float is rounded to the nearest integer, halves to even.
     Str: function (value) {
-        if (typeof value === "number" && !Number.isInteger(value)) return cString.StrD(value);
+        if (typeof value === "number") return orvNumberText(orvRoundHalfEven(value));
         return orvText(typeof value === "string" ? orvIntegerValue(value) : value);
     },
     // Without a number of decimals, ten are written and the trailing zeros dropped.
     StrD: function (value, decimals) {
-        if (decimals === undefined) return orvTrimZeros(orvFixed(value, 10));
+        if (decimals === undefined) return orvDefaultDecimalText(orvFloatArgument(value));
         return orvFixed(value, decimals);
     },
     StrF: function (value, decimals) {
-        return cString.StrD(Math.fround(orvNumber(value)), decimals);
+        return cString.StrD(Math.fround(orvFloatArgument(value)), decimals);
     },
     StrU: function (value, type) {
         return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString();

@@ -229,12 +229,13 @@ var orvCachedBytes = null;
 function orvLocate(address, length, name) {
     address = Number(address);
     if (!address) {
-        cPB.Error("Pointer is null.");
+        cPB.Error("Pointer is null.", ORV_OnError_InvalidMemory, 0);
         return false;
     }
     var number = Math.floor(address / ORV_TwoTo32);
     var record = number > 0 ? orvBlocks[number] : undefined;
     var offset = address - number * ORV_TwoTo32;
+    orvAtAddress = address;
     if (!record || record.freed || !Number.isInteger(offset)) return orvInvalid(name);
     orvAtRecord = record;
     orvAtOffset = offset;
@@ -265,8 +266,10 @@ function orvLocate(address, length, name) {
     return true;
 }
 
+var orvAtAddress = 0;
+
 function orvInvalid(name) {
-    cPB.Error((name || "The address") + " does not point to valid memory.");
+    cPB.Error((name || "The address") + " does not point to valid memory.", ORV_OnError_InvalidMemory, orvAtAddress);
     return false;
 }
 
@@ -718,13 +721,13 @@ function orvSplitPath(path) {
 function orvFieldOwner(address) {
     address = Number(address);
     if (!address) {
-        cPB.Error("The structure pointer is NULL.");
+        cPB.Error("The structure pointer is NULL.", ORV_OnError_InvalidMemory, 0);
         return null;
     }
     var number = Math.floor(address / ORV_TwoTo32);
     var record = orvBlocks[number];
     if (!record || record.freed) {
-        cPB.Error("The structure pointer does not point to valid memory.");
+        cPB.Error("The structure pointer does not point to valid memory.", ORV_OnError_InvalidMemory, address);
         return null;
     }
     return record;

@@ -86,7 +86,8 @@ var cMath = (global.cMath = {
     Radian: function (x) {
         return (orvNumber(x) * Math.PI) / 180;
     },
-    // A whole number from min (default 0) to max, both included; the bounds may come in either order.
+    // A whole number from min (default 0) to max, both included; the bounds may come in either
+    // order. Ranges wider than 2^32 take two draws.
     Random: function (max, min) {
         var high = orvInt(max);
         var low = min === undefined ? 0 : orvInt(min);
@@ -95,10 +96,23 @@ var cMath = (global.cMath = {
             low = high;
             high = swap;
         }
-        return low + Math.floor(orvRandom() * (high - low + 1));
+        var range = high - low + 1;
+        if (range <= 4294967296) return low + Math.floor(orvRandom() * range);
+        var wide = (Math.floor(orvRandom() * 2097152) * 4294967296 + Math.floor(orvRandom() * 4294967296)) / 9007199254740992;
+        return Math.min(low + Math.floor(wide * range), high);
     },
+    // The same seed gives the same numbers again.
     RandomSeed: function (seed) {
         orvRandom = orvRandomGenerator(orvInt(seed));
+    },
+    // Fills Length bytes at the address with random values.
+    RandomData: function (address, length) {
+        length = orvInt(length);
+        if (length <= 0 || !orvLocate(address, length, "*Buffer")) return 0;
+        var bytes = new Uint8Array(length);
+        for (var i = 0; i < length; i++) bytes[i] = Math.floor(orvRandom() * 256);
+        orvWriteBytes(bytes);
+        return 1;
     },
     // #PB_Round_Down 0, #PB_Round_Up 1, #PB_Round_Nearest 2 (halves away from zero).
     Round: function (x, mode) {

@@ -89,7 +89,7 @@ function orvProduct(dims) {
     return total;
 }
 
-function orvNewElement(kind) {
+function orvNewArrayElement(kind) {
     return kind === "" ? "" : kind();
 }
 
@@ -103,7 +103,7 @@ function orvAllocate(kind, dims, detail) {
         if (orvIsFloat64Array(array) && orvInt(detail) === 12) array.ORV_Type = 12;
     } else {
         array = new Array(total);
-        for (var i = 0; i < total; i++) array[i] = orvNewElement(kind);
+        for (var i = 0; i < total; i++) array[i] = orvNewArrayElement(kind);
         array.ORV_Kind = kind;
         if (kind === "" && orvInt(detail) > 0) array.ORV_FixedLength = orvInt(detail);
     }
@@ -166,7 +166,7 @@ var cArray = (global.cArray = {
             if (Array.isArray(array) && dims.length === 1) {
                 var length = array.length;
                 array.length = dims[0];
-                for (var k = length; k < dims[0]; k++) array[k] = orvNewElement(array.ORV_Kind);
+                for (var k = length; k < dims[0]; k++) array[k] = orvNewArrayElement(array.ORV_Kind);
                 return array;
             }
             var fresh = orvAllocate(orvKindOf(array), dims, array.ORV_Type || array.ORV_FixedLength);

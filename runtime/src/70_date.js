@@ -41,6 +41,23 @@ var cDate = (global.cDate = {
         }
         return orvMakeDate(orvInt(year), orvInt(month), orvInt(day), orvInt(hour), orvInt(minute), orvInt(second));
     },
+    // The clock's date in UTC, and conversions between UTC and the browser's local time:
+    // #PB_Date_LocalTime 0 turns a UTC date into local time, #PB_Date_UTC 1 the reverse.
+    DateUTC: function () {
+        return Math.floor(globalThis.Date.now() / 1000);
+    },
+    ConvertDate: function (date, format) {
+        date = orvInt(date);
+        var offset = new globalThis.Date(date * 1000).getTimezoneOffset() * 60;
+        switch (orvInt(format)) {
+            case 0:
+                return date - offset;
+            case 1:
+                return date + new globalThis.Date((date + offset) * 1000).getTimezoneOffset() * 60;
+            default:
+                return -1;
+        }
+    },
     Year: function (date) {
         return orvDateParts(date).year;
     },

@@ -16,6 +16,7 @@ function orvToNode(value) {
     if (typeof value === "number") return orvJsonNode(2, value);
     if (typeof value === "boolean") return orvJsonNode(3, value);
     if (value instanceof cLinkedList) value = value.ListData();
+    if (orvIsTypedArray(value)) value = Array.from(value);
     if (Array.isArray(value)) return orvJsonNode(4, value.map(orvToNode));
     var members = new Map();
     if (value instanceof cMap) {
@@ -220,7 +221,7 @@ var cJson = (global.cJson = {
         orvSetNode(node, orvToNode(map instanceof cMap ? map : {}));
     },
     InsertJSONArray: function (node, array) {
-        orvSetNode(node, orvToNode(Array.isArray(array) ? array : []));
+        orvSetNode(node, orvToNode(Array.isArray(array) || orvIsTypedArray(array) ? array : []));
     },
     // The list is cleared and gets one element per array element; the last one is current.
     ExtractJSONList: function (node, list) {
@@ -242,13 +243,21 @@ var cJson = (global.cJson = {
             });
         }
     },
+    // The array gets the JSON array's size and elements. A typed array cannot grow in place, so
+    // the array is also returned and the converter assigns it back: a = cJson.ExtractJSONArray(n, a).
     ExtractJSONArray: function (node, array) {
-        if (!Array.isArray(array)) return;
-        array.length = 0;
-        if (node && node.type === 4) {
-            node.value.forEach(function (element) {
-                array.push(orvFromNode(element));
-            });
+        var elements = node && node.type === 4 ? node.value.map(orvFromNode) : [];
+        if (orvIsTypedArray(array)) {
+            var fresh = array.length === elements.length ? array : new array.constructor(elements.length);
+            if (array.ORV_Type) fresh.ORV_Type = array.ORV_Type;
+            for (var i = 0; i < elements.length; i++) fresh[i] = orvNumber(elements[i]);
+            return fresh;
         }
+        if (!Array.isArray(array)) return array;
+        array.length = 0;
+        elements.forEach(function (element) {
+            array.push(element);
+        });
+        return array;
     },
 });

@@ -28,6 +28,8 @@ var orvConstants = {
     PB_Date_Hour: 4,
     PB_Date_Minute: 5,
     PB_Date_Second: 6,
+    PB_Date_LocalTime: 0,
+    PB_Date_UTC: 1,
 
     PB_List_First: 1,
     PB_List_Last: 2,
@@ -88,6 +90,36 @@ var orvConstants = {
     PB_JSON_Array: 4,
     PB_JSON_Object: 5,
     PB_JSON_PrettyPrint: 1,
+
+    PB_Memory_NoClear: 1,
+    PB_Memory_FollowPointers: 256,
+    PB_String_NoZero: 256,
+    PB_String_NoCaseAscii: 3,
+    PB_String_Equal: 0,
+    PB_String_Lower: -1,
+    PB_String_Greater: 1,
+    PB_ByteLength: 64,
+    PB_UTF16: 25,
+
+    PB_Sort_Greater: 1,
+    PB_Sort_Equal: 0,
+    PB_Sort_Lesser: -1,
+
+    PB_Cipher_MD5: 1,
+    PB_Cipher_CRC32: 2,
+    PB_Cipher_SHA1: 3,
+    PB_Cipher_SHA2: 4,
+    PB_Cipher_SHA3: 5,
+    PB_Cipher_URL: 16,
+    PB_Cipher_NoPadding: 32,
+    PB_Cipher_HMAC: 65536,
+
+    PB_OnError_InvalidMemory: 0xc0000005,
+    PB_OnError_Floatingpoint: 0xc0000090,
+    PB_OnError_Breakpoint: 0x80000003,
+    PB_OnError_IllegalInstruction: 0xc000001d,
+    PB_OnError_PriviledgedInstruction: 0xc0000096,
+    PB_OnError_DivideByZero: 0xc0000094,
 };
 
 var orvConstantsByLowerName = {};

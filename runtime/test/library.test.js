@@ -160,3 +160,24 @@ test("constants are found whatever their letter case", () => {
     assert.equal(C.PB_MESSAGEREQUESTER_YES, 6);
     assert.equal(C.PB_NoSuchThing, undefined);
 });
+
+test("RandomData follows RandomSeed; wide Random ranges; UTC and local dates convert both ways", () => {
+    const { cMath: M, cMemory, cDate: D } = loadPage().window;
+    const a = cMemory.AllocateMemory(16);
+    const b = cMemory.AllocateMemory(16);
+    M.RandomSeed(7);
+    M.RandomData(a, 16);
+    M.RandomSeed(7);
+    M.RandomData(b, 16);
+    assert.equal(cMemory.CompareMemory(a, b, 16), 1);
+    assert.ok([...Array(16).keys()].some((i) => cMemory.PeekA(a + i) !== 0));
+    for (let i = 0; i < 200; i++) {
+        const r = M.Random(2 ** 40, -5);
+        assert.ok(Number.isInteger(r) && r >= -5 && r <= 2 ** 40);
+    }
+    assert.equal(M.Random(0), 0);
+    const utc = D.DateUTC();
+    assert.ok(Math.abs(utc - Date.now() / 1000) < 5);
+    assert.ok(Math.abs(D.ConvertDate(utc, 0) - D.Date()) < 5);
+    assert.equal(D.ConvertDate(D.ConvertDate(utc, 0), 1), utc);
+});

@@ -242,3 +242,16 @@ test("string snapshots: one address per unchanged text, writes change the copy o
     assert.notEqual(M.ORV_Address("abc"), s, "a changed snapshot is not shared any more");
     assert.equal(M.PeekS(M.ORV_Address("abc")), "abc");
 });
+
+test("typed arrays go into JSON and come back, resized", () => {
+    const { cJson: J, cArray: A, Int32Array: I32 } = page.window;
+    J.CreateJSON(1);
+    const a = A.Dim(I32, [2]);
+    a.set([1, -2, 3]);
+    J.InsertJSONArray(J.JSONValue(1), a);
+    assert.equal(J.ComposeJSON(1), "[1,-2,3]");
+    J.ParseJSON(2, "[4,5,6,7]");
+    const back = J.ExtractJSONArray(J.JSONValue(2), a);
+    assert.deepEqual(Array.from(back), [4, 5, 6, 7]);
+    assert.equal(A.ArraySize(back), 3);
+});

@@ -124,3 +124,58 @@ test("EscapeString and UnescapeString undo each other in every mode; StringByteL
     assert.equal(S.StringByteLength("äb\u{1f600}", 2), 7);
     assert.equal(S.StringByteLength("äb", 24), 2);
 });
+
+test("number texts as PureBasic writes them: Str rounds a float, every digit, no exponent", () => {
+    assert.deepEqual([S.Str(2.5), S.Str(3.5), S.Str(-2.5), S.Str(2.4)], ["2", "4", "-2", "2"]);
+    assert.equal(S.Str(2 ** 60), "1152921504606846976");
+    assert.equal(S.Str(-(2 ** 63)), "-9223372036854775808");
+    assert.equal(S.Str(Infinity), "-9223372036854775808", "what the processor makes of a float without an integer value");
+    assert.equal(S.StrD(1e22), "10000000000000000000000");
+    assert.equal(S.StrD(1e22, 2), "10000000000000000000000.00");
+    assert.equal(S.StrD(123.5e-20), "0", "ten decimals");
+    assert.equal(S.StrD(0.125, 2), "0.13");
+    assert.equal(S.StrF(1 / 3), "0.3333333433");
+    assert.equal(S.StrD(NaN), "NaN");
+    assert.equal(S.StrD(-Infinity, 2), "-Infinity");
+    assert.equal(S.Hex(2.5), "2");
+    assert.equal(S.ValD("-Infinity"), -Infinity);
+    assert.ok(Number.isNaN(S.ValD("nan")));
+    assert.equal(S.ValD("+Infinityx"), Infinity);
+    assert.equal(S.ValF("1e400"), Infinity);
+});
+
+test("Chr of every code point, positions kept by case-free search, Ascii and UTF8 buffers", () => {
+    assert.equal(S.Chr(0x1d11e), "\u{1d11e}");
+    assert.equal(S.Chr(0x1d11e).length, 2);
+    assert.deepEqual([S.Chr(0), S.Chr(-5), S.Chr(0xd800), S.Chr(0x110000)], ["", "", "", ""]);
+    assert.equal(S.Asc(S.Chr(0x1d11e)), 0x1d11e);
+    // İ lower-cases to two characters in JavaScript; PureBasic's positions stay those of the text
+    assert.equal(S.FindString("İİabc", "ABC", 1, 1), 3);
+    assert.equal(S.ReplaceString("İxİX", "x", "-", 1), "İ-İ-");
+    assert.equal(S.RemoveString("Hello again, hello again", "HELLO", 1, 10), "Hello again,  again");
+    assert.equal(S.CountString("aaaa", "aa"), 2);
+    assert.equal(S.InsertString("Hello !", "World", 7), "Hello World!");
+    assert.equal(S.InsertString("ab", "X", 99), "abX");
+    assert.equal(S.LSet("LongString", 4), "Long");
+    assert.equal(S.RSet("LongString", 4), "Long");
+    assert.equal(S.RSet("7", 3, "0"), "007");
+    assert.equal(S.Trim("!!Hello!!", "!"), "Hello");
+    assert.equal(S.Mid("Hello", 2, -1), "ello");
+    assert.equal(S.Mid("Hello", 2, 0), "");
+    assert.equal(S.StringField("a,b,,c", 3, ","), "");
+    assert.equal(S.StringField("a,b,,c", 5, ","), "");
+    assert.equal(S.StringField("a<>b", 2, "<>"), "b");
+    assert.equal(S.EscapeString('a"\\\n\t'), 'a\\"\\\\\\n\\t');
+    assert.equal(S.UnescapeString(S.EscapeString("x\x07\v\r")), "x\x07\v\r");
+    assert.equal(S.StringByteLength("ä€", 2), 5);
+    assert.equal(S.StringByteLength("ä€", 24), 2);
+    assert.equal(S.StringByteLength("ä€"), 4);
+    const page = loadPage();
+    const { cString, cMemory } = page.window;
+    const ascii = cString.Ascii("Hélé€");
+    assert.equal(cMemory.MemorySize(ascii), 6);
+    assert.equal(cMemory.PeekS(ascii, -1, 24), "Hélé?");
+    const utf8 = cString.UTF8("Hélé");
+    assert.equal(cMemory.MemorySize(utf8), 7);
+    assert.equal(cMemory.PeekS(utf8, -1, 2), "Hélé");
+});

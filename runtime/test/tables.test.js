@@ -19,8 +19,8 @@ function lines(file) {
 // Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
 // never looked up by name.
 const libraryObjects = [
-    "Array", "Common", "Console", "Date", "Font", "Gadget", "Json", "Math", "Memory", "Misc", "Requester", "Sort",
-    "String", "Window",
+    "Array", "Cipher", "Common", "Console", "Date", "Font", "Gadget", "Json", "Math", "Memory", "Misc", "OnError",
+    "Requester", "Sort", "String", "Window",
 ];
 const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
 
@@ -72,5 +72,20 @@ test("functions marked .await return promises, and the blocking console calls ar
     }
     for (const entry of lines("libraries.txt").filter((line) => !line.endsWith(".await"))) {
         assert.ok(!/^(Console\.(Input|Inkey)|Misc\.Delay)$/.test(entry), entry + " blocks and must be marked .await");
+    }
+});
+
+// The runtime files are joined into one function: two files declaring the same helper name would
+// silently replace one by the other.
+test("no two runtime files declare the same top-level name", () => {
+    const folder = path.join(root, "runtime/src");
+    const owner = new Map();
+    for (const file of fs.readdirSync(folder).filter((name) => name.endsWith(".js"))) {
+        const source = fs.readFileSync(path.join(folder, file), "utf8");
+        for (const match of source.matchAll(/^(?:function|var|let|const|class)\s+([A-Za-z_$][\w$]*)/gm)) {
+            const name = match[1];
+            assert.ok(!owner.has(name) || owner.get(name) === file, `${name} is declared in ${owner.get(name)} and ${file}`);
+            owner.set(name, file);
+        }
     }
 });
