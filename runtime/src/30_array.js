@@ -237,7 +237,7 @@ var cArray = (global.cArray = {
         var b = orvIsNewArray(second) ? orvDimsOf(second) : [second.length];
         if (a.join(",") !== b.join(",")) return 0;
         var noCase = (orvInt(flags) & 1) !== 0;
-        for (var i = 0; i < first.length; i++) if (!orvSameValue(first[i], second[i], noCase)) return 0;
+        for (var i = 0; i < first.length; i++) if (!orvSameArrayElement(first[i], second[i], noCase)) return 0;
         return 1;
     },
 
@@ -258,7 +258,7 @@ var cArray = (global.cArray = {
     },
 });
 
-function orvSameValue(a, b, noCase) {
+function orvSameArrayElement(a, b, noCase) {
     if (typeof a === "string" && typeof b === "string") return noCase ? a.toLowerCase() === b.toLowerCase() : a === b;
     if (a === b) return true;
     if (a === null || b === null || typeof a !== "object" || typeof b !== "object") return false;
@@ -271,6 +271,6 @@ function orvSameValue(a, b, noCase) {
     }
     var keys = Object.keys(a);
     if (keys.length !== Object.keys(b).length) return false;
-    for (var i = 0; i < keys.length; i++) if (!orvSameValue(a[keys[i]], b[keys[i]], noCase)) return false;
+    for (var i = 0; i < keys.length; i++) if (!orvSameArrayElement(a[keys[i]], b[keys[i]], noCase)) return false;
     return true;
 }
