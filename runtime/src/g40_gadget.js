@@ -374,7 +374,7 @@ function orvBuildString(gadget, text) {
     if (flags & ORV_STRING.readOnly) input.readOnly = true;
     if (flags & ORV_STRING.borderLess) input.classList.add("orvane-borderless");
     if (flags & ORV_STRING.numeric) input.inputMode = "numeric";
-    input.value = orvStringInput(gadget, text);
+    input.value = text;
     input.addEventListener("input", function () {
         var cleaned = orvStringInput(gadget, input.value);
         if (cleaned !== input.value) {
@@ -387,7 +387,8 @@ function orvBuildString(gadget, text) {
     orvFocusEvents(gadget, input);
 }
 
-// What a string gadget's flags make of a typed or set text.
+// What a string gadget's flags make of a typed text. As on the desktop they act on typing; a
+// text the program sets stays as it is.
 function orvStringInput(gadget, text) {
     var flags = gadget.flags;
     if (flags & ORV_STRING.numeric) text = text.replace(/[^0-9]/g, "");
@@ -402,7 +403,7 @@ orvGadgetKinds[ORV_GADGET.String] = {
         return g.input.value;
     },
     setText: function (g, text) {
-        g.input.value = orvStringInput(g, text);
+        g.input.value = text;
     },
     getAttribute: function (g, attribute) {
         return attribute === 1 ? g.maxLength : 0;
