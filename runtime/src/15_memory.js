@@ -154,9 +154,21 @@ function orvObjectAt(address) {
     if (!record || record.freed || record.kind !== ORV_ObjectBlock) return null;
     var target = record.ref.deref();
     if (target === undefined) return null;
-    var offset = address - number * ORV_TwoTo32;
+    return orvObjectInBlock(target, address - number * ORV_TwoTo32);
+}
+
+// The object at an offset of an object block: a list's or map's element (ORV_ObjectAt: the
+// structure, or a view whose value property is a plain element), an element of an array of
+// structures, or the object itself at offset 0.
+function orvObjectInBlock(target, offset) {
+    if (typeof target.ORV_ObjectAt === "function") return target.ORV_ObjectAt(offset);
     if (Array.isArray(target)) return orvElementAt(target, offset);
     return offset === 0 ? target : null;
+}
+
+// A list or map element that is not a structure is reached through a view on its value.
+function orvIsElementView(object) {
+    return object !== null && typeof object === "object" && typeof object.ORV_Slot === "number" && "value" in object;
 }
 
 function orvElementSize(array) {
@@ -413,6 +425,10 @@ function orvWriteLocated(type, value) {
 // Memory inside a plain array of strings: a fixed-string array (.s{n}, ORV_FixedLength n) holds
 // its characters one after the other; an ordinary string array holds the addresses of its texts.
 function orvReadObjectMemory(target, offset, type) {
+    if (typeof target.ORV_ObjectAt === "function") {
+        var element = target.ORV_ObjectAt(offset);
+        if (orvIsElementView(element)) return typeof element.value === "number" ? element.value : 0;
+    }
     var fixed = Array.isArray(target) ? target.ORV_FixedLength : 0;
     if (fixed > 0) {
         var size = orvTypeSize(type);
@@ -427,6 +443,13 @@ function orvReadObjectMemory(target, offset, type) {
 }
 
 function orvWriteObjectMemory(target, offset, type, value) {
+    if (typeof target.ORV_ObjectAt === "function") {
+        var element = target.ORV_ObjectAt(offset);
+        if (orvIsElementView(element)) {
+            element.value = orvStoreAs(type, value);
+            return;
+        }
+    }
     var fixed = Array.isArray(target) ? target.ORV_FixedLength : 0;
     if (fixed > 0) {
         var size = orvTypeSize(type);
@@ -819,10 +842,8 @@ var cMemory = (global.cMemory = {
         var record = orvFieldOwner(p);
         if (!record) return orvEmptyOf(type);
         if (record.kind === ORV_ObjectBlock) {
-            var owner = record.ref.deref();
-            var offset = Number(p) - record.number * ORV_TwoTo32;
-            if (Array.isArray(owner)) owner = orvElementAt(owner, offset);
-            else if (offset !== 0) owner = null;
+            var owner = orvObjectInBlock(record.ref.deref(), Number(p) - record.number * ORV_TwoTo32);
+            if (orvIsElementView(owner)) return owner.value;
             var parts = orvSplitPath(path);
             for (var i = 0; i < parts.length && owner !== null && owner !== undefined; i++) owner = owner[parts[i]];
             if (owner === undefined || owner === null) {
@@ -847,10 +868,11 @@ var cMemory = (global.cMemory = {
         type = orvInt(type);
         if (!record) return value;
         if (record.kind === ORV_ObjectBlock) {
-            var owner = record.ref.deref();
-            var offset = Number(p) - record.number * ORV_TwoTo32;
-            if (Array.isArray(owner)) owner = orvElementAt(owner, offset);
-            else if (offset !== 0) owner = null;
+            var owner = orvObjectInBlock(record.ref.deref(), Number(p) - record.number * ORV_TwoTo32);
+            if (orvIsElementView(owner)) {
+                owner.value = orvStoreAs(type, value);
+                return value;
+            }
             var parts = orvSplitPath(path);
             for (var i = 0; i + 1 < parts.length && owner !== null && owner !== undefined; i++) owner = owner[parts[i]];
             if (owner === null || owner === undefined || parts.length === 0) {
@@ -1143,8 +1165,12 @@ function orvCopyMemory(source, destination, size) {
 
 // CopyMemory from a structure to another: the fields are copied.
 function orvCopyObject(source, offset, destination) {
-    if (Array.isArray(source)) source = orvElementAt(source, offset);
+    source = orvObjectInBlock(source, offset);
     var target = orvObjectAt(destination);
+    if (orvIsElementView(source) && orvIsElementView(target)) {
+        target.value = source.value;
+        return;
+    }
     if (!source || !target || typeof source !== "object" || typeof target !== "object" || Array.isArray(target)) {
         cPB.Error("CopyMemory() between a structure and raw memory is not available in the browser: copy the fields.");
         return;

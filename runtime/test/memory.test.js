@@ -255,3 +255,29 @@ test("typed arrays go into JSON and come back, resized", () => {
     assert.deepEqual(Array.from(back), [4, 5, 6, 7]);
     assert.equal(A.ArraySize(back), 3);
 });
+
+test("list and map element addresses reach the element: fields by path, a plain value by Peek and Poke", () => {
+    const { cLinkedList, cMap } = page.window;
+    const points = new cLinkedList(() => ({ x: 0, y: 0 }));
+    points.AddElement();
+    const address = points.AddElement();
+    M.ORV_Set(address, 8, 21, "y", 5);
+    assert.equal(M.ORV_Get(address, 8, 21, "y"), 5);
+    assert.equal(points.GetContent().y, 5);
+    points.FirstElement();
+    assert.equal(points.GetContent().y, 0);
+
+    const numbers = new cLinkedList(0);
+    const at = numbers.AddElement();
+    M.PokeI(at, 42);
+    assert.equal(numbers.GetContent(), 42);
+    assert.equal(M.PeekI(at), 42);
+    assert.equal(M.ORV_Get(at, 0, 5, "l"), 42, "a pseudo-structure (*p.Long\\l) on a plain element");
+    M.ORV_Set(at, 0, 1, "b", 300);
+    assert.equal(numbers.GetContent(), 44, "stored as the field's type");
+
+    const map = new cMap(0);
+    const element = map.AddMapElement("k");
+    M.PokeI(element, 7);
+    assert.equal(map.getData("k"), 7);
+});
