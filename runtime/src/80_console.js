@@ -384,8 +384,12 @@ var cConsole = (global.cConsole = {
     },
 
     ORV_Write: function (text, kind) {
-        if (cConsole.ORV_Graphical && kind !== "error") {
+        if (cConsole.ORV_Graphical) {
+            // standard error goes where the cursor is, as in a console window, in bright red
+            var foreground = cConsole.ORV_Foreground;
+            if (kind === "error") cConsole.ORV_Foreground = 12;
             orvGridWrite(text);
+            cConsole.ORV_Foreground = foreground;
             return;
         }
         if (typeof document === "undefined") return;
