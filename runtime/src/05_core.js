@@ -12,6 +12,11 @@ function orvIsInt32(n) {
     return (n | 0) === n;
 }
 
+// An integer whose upper half fits 21 bits and a sign, so that both halves take 32-bit operations.
+function orvIsSafe(n) {
+    return n === Math.floor(n) && n < ORV_TwoTo53 && n >= -ORV_TwoTo53;
+}
+
 // A JavaScript number as a 64-bit integer; fractions are cut off, non-numbers are 0.
 function orvToBigInt(n) {
     if (typeof n === "bigint") return BigInt.asIntN(64, n);
@@ -122,20 +127,37 @@ var cPB = (global.cPB = {
 
     Round: orvRoundHalfEven,
 
+    // Values up to 2^53 are split into their upper and lower 32 bits; beyond, BigInt.
     And: function (a, b) {
         if (orvIsInt32(a) && orvIsInt32(b)) return a & b;
+        if (orvIsSafe(a) && orvIsSafe(b)) {
+            var ha = Math.floor(a / ORV_TwoTo32);
+            var hb = Math.floor(b / ORV_TwoTo32);
+            return (ha & hb) * ORV_TwoTo32 + (((a - ha * ORV_TwoTo32) & (b - hb * ORV_TwoTo32)) >>> 0);
+        }
         return orvFromBigInt(orvToBigInt(a) & orvToBigInt(b));
     },
     Or: function (a, b) {
         if (orvIsInt32(a) && orvIsInt32(b)) return a | b;
+        if (orvIsSafe(a) && orvIsSafe(b)) {
+            var ha = Math.floor(a / ORV_TwoTo32);
+            var hb = Math.floor(b / ORV_TwoTo32);
+            return (ha | hb) * ORV_TwoTo32 + (((a - ha * ORV_TwoTo32) | (b - hb * ORV_TwoTo32)) >>> 0);
+        }
         return orvFromBigInt(orvToBigInt(a) | orvToBigInt(b));
     },
     Xor: function (a, b) {
         if (orvIsInt32(a) && orvIsInt32(b)) return a ^ b;
+        if (orvIsSafe(a) && orvIsSafe(b)) {
+            var ha = Math.floor(a / ORV_TwoTo32);
+            var hb = Math.floor(b / ORV_TwoTo32);
+            return (ha ^ hb) * ORV_TwoTo32 + (((a - ha * ORV_TwoTo32) ^ (b - hb * ORV_TwoTo32)) >>> 0);
+        }
         return orvFromBigInt(orvToBigInt(a) ^ orvToBigInt(b));
     },
     Not: function (a) {
         if (orvIsInt32(a)) return ~a;
+        if (orvIsSafe(a)) return -a - 1;
         return orvFromBigInt(~orvToBigInt(a));
     },
     // Shift counts are taken modulo 64, as the processor takes them.

@@ -59,6 +59,10 @@ function orvReleaseNumber(number) {
     record.bytes = null;
     record.view = null;
     record.ref = null;
+    if (orvCachedRecord === record) {
+        orvCachedRecord = null;
+        orvCachedArray = null;
+    }
     orvFreeNumbers.push(number);
 }
 
@@ -231,8 +235,10 @@ var orvAtView = null;
 var orvAtBytes = null;
 var orvAtTarget = null;
 
-// The DataView and bytes of a typed array's block, made again only when another array is used.
+// The typed array used last, its block record, DataView and bytes, made again only when another
+// array is used.
 var orvCachedArray = null;
+var orvCachedRecord = null;
 var orvCachedView = null;
 var orvCachedBytes = null;
 
@@ -260,15 +266,14 @@ function orvLocate(address, length, name) {
         var array = record.ref.deref();
         if (array === undefined) return orvInvalid(name);
         orvAtTarget = array;
-        if (record.kind === ORV_BytesBlock) {
-            if (array !== orvCachedArray) {
-                orvCachedArray = array;
-                orvCachedView = new DataView(array.buffer, array.byteOffset, array.byteLength);
-                orvCachedBytes = new Uint8Array(array.buffer, array.byteOffset, array.byteLength);
-            }
-            orvAtView = orvCachedView;
-            orvAtBytes = orvCachedBytes;
+        if (array !== orvCachedArray) {
+            orvCachedArray = array;
+            orvCachedView = new DataView(array.buffer, array.byteOffset, array.byteLength);
+            orvCachedBytes = new Uint8Array(array.buffer, array.byteOffset, array.byteLength);
         }
+        orvCachedRecord = record;
+        orvAtView = orvCachedView;
+        orvAtBytes = orvCachedBytes;
         if (offset + length > array.byteLength) return orvInvalid(name);
         return true;
     }
@@ -384,6 +389,52 @@ function orvSlotsToScratch(array, offset, length) {
 function orvScratchToSlots(array, first, offset, length) {
     var last = Math.floor((offset + length - 1) / 8);
     for (var k = first; k <= last; k++) array[k] = orvGetFromView(orvScratch, (k - first) * 8, 21);
+}
+
+// The DataView of the bytes block an access of length bytes at address falls in, with the offset
+// in orvFastOffset; null when the address needs the full check (null, freed, beyond the end,
+// slots, objects, snapshots to be written). Keeps Peek and Poke in loops cheap.
+var orvFastOffset = 0;
+
+function orvFastView(address, length, writing) {
+    var number = (address / ORV_TwoTo32) | 0;
+    var record = number > 0 ? orvBlocks[number] : null;
+    if (!record || record.kind !== ORV_BytesBlock || (writing && record.text !== undefined)) return null;
+    var offset = address - number * ORV_TwoTo32;
+    if ((offset | 0) !== offset || offset < 0) return null;
+    var view = record.view;
+    if (record.ref) {
+        if (record !== orvCachedRecord) return null;
+        view = orvCachedView;
+    }
+    if (view === null || offset + length > view.byteLength) return null;
+    orvFastOffset = offset;
+    return view;
+}
+
+function orvPeek(address, type, length) {
+    var view = orvFastView(address, length, false);
+    if (view !== null) return orvGetFromView(view, orvFastOffset, type);
+    if (length === 8 && orvFastSlot(address)) return orvCachedArray[orvFastOffset];
+    return orvLocate(address, length, "*MemoryBuffer") ? orvReadLocated(type) : 0;
+}
+
+function orvPoke(address, type, length, value) {
+    var view = orvFastView(address, length, true);
+    if (view !== null) orvSetInView(view, orvFastOffset, type, value);
+    else if (length === 8 && orvFastSlot(address)) orvCachedArray[orvFastOffset] = type === 12 ? Number(value) : orvIntegerOf(value);
+    else if (orvLocate(address, length, "*MemoryBuffer")) orvWriteLocated(type, value);
+}
+
+// An aligned element of the .i array used last: its index in orvFastOffset.
+function orvFastSlot(address) {
+    var number = (address / ORV_TwoTo32) | 0;
+    var record = number > 0 ? orvBlocks[number] : null;
+    if (!record || record !== orvCachedRecord || record.kind !== ORV_SlotsBlock) return false;
+    var offset = address - number * ORV_TwoTo32;
+    if (offset < 0 || offset % 8 !== 0 || offset + 8 > orvCachedArray.byteLength) return false;
+    orvFastOffset = offset / 8;
+    return true;
 }
 
 // Reads a value at the located address (orvLocate ran before).
@@ -855,6 +906,10 @@ var cMemory = (global.cMemory = {
             return owner;
         }
         type = orvInt(type);
+        if (type > 0 && type !== 7 && type !== 8) {
+            var view = orvFastView(Number(p) + orvInt(o), orvTypeSize(type), false);
+            if (view !== null) return orvGetFromView(view, orvFastOffset, type);
+        }
         var size = type === 8 || type === 7 ? 8 : orvTypeSize(type);
         if (!orvLocate(Number(p) + orvInt(o), type === 7 ? 0 : size, "The structure pointer")) return orvEmptyOf(type);
         if (type === 7) return Number(p) + orvInt(o);
@@ -1034,68 +1089,68 @@ var cMemory = (global.cMemory = {
     },
 
     PeekA: function (address) {
-        return orvLocate(address, 1, "*MemoryBuffer") ? orvReadLocated(24) : 0;
+        return orvPeek(address, 24, 1);
     },
     PeekB: function (address) {
-        return orvLocate(address, 1, "*MemoryBuffer") ? orvReadLocated(1) : 0;
+        return orvPeek(address, 1, 1);
     },
     PeekC: function (address) {
-        return orvLocate(address, 2, "*MemoryBuffer") ? orvReadLocated(11) : 0;
+        return orvPeek(address, 11, 2);
     },
     PeekW: function (address) {
-        return orvLocate(address, 2, "*MemoryBuffer") ? orvReadLocated(3) : 0;
+        return orvPeek(address, 3, 2);
     },
     PeekU: function (address) {
-        return orvLocate(address, 2, "*MemoryBuffer") ? orvReadLocated(25) : 0;
+        return orvPeek(address, 25, 2);
     },
     PeekL: function (address) {
-        return orvLocate(address, 4, "*MemoryBuffer") ? orvReadLocated(5) : 0;
+        return orvPeek(address, 5, 4);
     },
     PeekI: function (address) {
-        return orvLocate(address, 8, "*MemoryBuffer") ? orvReadLocated(21) : 0;
+        return orvPeek(address, 21, 8);
     },
     PeekQ: function (address) {
-        return orvLocate(address, 8, "*MemoryBuffer") ? orvReadLocated(13) : 0;
+        return orvPeek(address, 13, 8);
     },
     PeekF: function (address) {
-        return orvLocate(address, 4, "*MemoryBuffer") ? orvReadLocated(9) : 0;
+        return orvPeek(address, 9, 4);
     },
     PeekD: function (address) {
-        return orvLocate(address, 8, "*MemoryBuffer") ? orvReadLocated(12) : 0;
+        return orvPeek(address, 12, 8);
     },
     PeekS: function (address, length, format) {
         return orvPeekText(address, length, format);
     },
 
     PokeA: function (address, value) {
-        if (orvLocate(address, 1, "*MemoryBuffer")) orvWriteLocated(24, value);
+        orvPoke(address, 24, 1, value);
     },
     PokeB: function (address, value) {
-        if (orvLocate(address, 1, "*MemoryBuffer")) orvWriteLocated(1, value);
+        orvPoke(address, 1, 1, value);
     },
     PokeC: function (address, value) {
-        if (orvLocate(address, 2, "*MemoryBuffer")) orvWriteLocated(11, value);
+        orvPoke(address, 11, 2, value);
     },
     PokeW: function (address, value) {
-        if (orvLocate(address, 2, "*MemoryBuffer")) orvWriteLocated(3, value);
+        orvPoke(address, 3, 2, value);
     },
     PokeU: function (address, value) {
-        if (orvLocate(address, 2, "*MemoryBuffer")) orvWriteLocated(25, value);
+        orvPoke(address, 25, 2, value);
     },
     PokeL: function (address, value) {
-        if (orvLocate(address, 4, "*MemoryBuffer")) orvWriteLocated(5, value);
+        orvPoke(address, 5, 4, value);
     },
     PokeI: function (address, value) {
-        if (orvLocate(address, 8, "*MemoryBuffer")) orvWriteLocated(21, value);
+        orvPoke(address, 21, 8, value);
     },
     PokeQ: function (address, value) {
-        if (orvLocate(address, 8, "*MemoryBuffer")) orvWriteLocated(13, value);
+        orvPoke(address, 13, 8, value);
     },
     PokeF: function (address, value) {
-        if (orvLocate(address, 4, "*MemoryBuffer")) orvWriteLocated(9, value);
+        orvPoke(address, 9, 4, value);
     },
     PokeD: function (address, value) {
-        if (orvLocate(address, 8, "*MemoryBuffer")) orvWriteLocated(12, value);
+        orvPoke(address, 12, 8, value);
     },
     PokeS: function (address, text, length, flags) {
         return orvPokeText(address, text, length, flags);
