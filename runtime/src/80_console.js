@@ -222,13 +222,26 @@ function orvReadLine() {
             line.size = Math.max(line.value.length + 1, 1);
         });
         line.addEventListener("keydown", function (event) {
+            if (event.key === "Tab" || event.key === "Escape") {
+                // a console types the tab and clears the line on Escape, it does not leave it
+                event.preventDefault();
+                if (event.key === "Escape") line.value = "";
+                else if (line.maxLength < 0 || line.value.length < line.maxLength) line.setRangeText("\t", line.selectionStart, line.selectionEnd, "end");
+                line.size = Math.max(line.value.length + 1, 1);
+                return;
+            }
             var eof = (event.key === "d" || event.key === "z") && event.ctrlKey && line.value === "";
             if (event.key !== "Enter" && !eof) return;
             event.preventDefault();
             orvFinishLine(eof ? "\x04" : line.value);
         });
-        if (cConsole.ORV_Graphical) orvGridRender();
-        else area.appendChild(line);
+        if (cConsole.ORV_Graphical) {
+            // no more keys than the console's width holds
+            line.maxLength = Math.max(orvGridWidth - cConsole.ORV_X, 1);
+            orvGridRender();
+        } else {
+            area.appendChild(line);
+        }
         if (typeof line.focus === "function") {
             try {
                 line.focus({ preventScroll: false });

@@ -35,6 +35,13 @@ test("Input waits for a line typed into the console area; the line stays, follow
     assert.equal(document.querySelector("input.orvane-input"), null);
 
     cConsole.Input().then((text) => (answer = text));
+    const line = document.querySelector("input.orvane-input");
+    line.value = "a";
+    line.setSelectionRange(1, 1);
+    line.dispatchEvent(new page.window.KeyboardEvent("keydown", { key: "Tab", bubbles: true }));
+    assert.equal(line.value, "a\t", "Tab is typed, focus stays");
+    line.dispatchEvent(new page.window.KeyboardEvent("keydown", { key: "Escape", bubbles: true }));
+    assert.equal(line.value, "", "Escape clears the line");
     typeLine(page, "", "d", true);
     await turn();
     assert.equal(answer, "\x04", "Ctrl+D on an empty line is #PB_Input_Eof");
