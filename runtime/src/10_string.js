@@ -128,12 +128,12 @@ var cString = (global.cString = {
     Bin: function (value, type) {
         return BigInt.asUintN(orvTypeBits(type), orvBigInt(value)).toString(2);
     },
-    // Every code point, beyond $FFFF as a surrogate pair; 0, surrogate halves and values beyond
-    // $10FFFF give "".
+    // The characters String.txt allows: 1 to $D7FF and $E000 to $FFFF; 0, surrogate halves and
+    // values beyond $FFFF (which PureBasic's UTF-16 characters cannot hold) give "".
     Chr: function (code) {
         code = orvInt(code);
-        if (code <= 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return "";
-        return String.fromCodePoint(code);
+        if (code <= 0 || code > 0xffff || (code >= 0xd800 && code <= 0xdfff)) return "";
+        return String.fromCharCode(code);
     },
     CountString: function (text, search) {
         text = orvText(text);

@@ -4,13 +4,14 @@
 var ORV_OnError_InvalidMemory = 0xc0000005;
 var ORV_OnError_DivideByZero = 0xc0000094;
 
+// ErrorMessage() texts, after OnError.txt's names of the errors.
 var orvErrorTexts = {
-    0xc0000005: "Invalid memory access.",
-    0xc0000090: "Invalid float operation.",
-    0x80000003: "Breakpoint.",
-    0xc000001d: "Illegal instruction. (executing binary data?)",
-    0xc0000096: "Privileged instruction.",
-    0xc0000094: "Division by zero.",
+    0xc0000005: "Invalid memory access",
+    0xc0000090: "Floating-point error",
+    0x80000003: "Breakpoint",
+    0xc000001d: "Illegal instruction",
+    0xc0000096: "Privileged instruction",
+    0xc0000094: "Division by zero",
 };
 
 // action: 0 the default (an error line), 1 exit, 2 call the handler, 3 go to the handler.
@@ -89,7 +90,7 @@ var cOnError = (global.cOnError = {
     ErrorMessage: function (code) {
         code = code === undefined ? orvOnError.code : orvInt(code);
         if (code === 0 && orvOnError.code === 0) return "";
-        return orvErrorTexts[code >>> 0] || "Error " + code + ".";
+        return orvErrorTexts[code >>> 0] || "Error " + code;
     },
     // Line numbers of the source are not tracked in the browser.
     ErrorLine: function () {

@@ -72,7 +72,7 @@ test("OnError: a handler gets the runtime's fatal errors, the program stops ther
         cDebugger.Debug("never");
     })`);
     await new Promise((resolve) => setTimeout(resolve, 30));
-    assert.deepEqual(page.debug, ["before", "handler: Division by zero. true", "handler done"]);
+    assert.deepEqual(page.debug, ["before", "handler: Division by zero true", "handler done"]);
     assert.equal(w.cCommon.ORV_Ended, true);
 
     const other = loadPage();
@@ -80,7 +80,7 @@ test("OnError: a handler gets the runtime's fatal errors, the program stops ther
         cOnError.OnErrorCall(function () { cDebugger.Debug(cOnError.ErrorMessage() + " at " + (cOnError.ErrorTargetAddress() === 0)); });
         cMemory.PeekI(0);
     })`);
-    assert.deepEqual(other.debug, ["Invalid memory access. at true"]);
+    assert.deepEqual(other.debug, ["Invalid memory access at true"]);
 
     const plain = loadPage();
     plain.window.cOnError.OnErrorExit();
@@ -89,5 +89,5 @@ test("OnError: a handler gets the runtime's fatal errors, the program stops ther
 
     const raised = loadPage();
     assert.throws(() => raised.window.cOnError.RaiseError(7), (e) => e instanceof raised.window.ORV_EndOfProgram);
-    assert.deepEqual(raised.debug, ["[ERROR] Error 7.", "The program ended with exit code 1."]);
+    assert.deepEqual(raised.debug, ["[ERROR] Error 7", "The program ended with exit code 1."]);
 });
