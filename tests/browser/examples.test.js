@@ -1,5 +1,6 @@
-// The 7GUIs benchmark (examples/7guis/): each task converted with Orvane and used in Chromium the
-// way the benchmark describes, through clicks and typing. Screenshots in build/screenshots/7guis-*.
+// The example programs converted with Orvane and used in Chromium through clicks and typing: the
+// window example the demo serves, and the 7GUIs benchmark (examples/7guis/), each task the way the
+// benchmark describes it. Screenshots in build/screenshots/example-*.png and 7guis-*.png.
 "use strict";
 const test = require("node:test");
 const assert = require("node:assert/strict");
@@ -15,10 +16,11 @@ test.after(async () => {
     await browser.close();
 });
 
-// Opens a converted task; page.errors collects script errors and error lines, page.dialogs the
+// Opens a converted example; page.errors collects script errors and error lines, page.dialogs the
 // texts of the browser's own dialogs.
 async function task(name) {
-    const server = convert(path.join(root, "examples/7guis", name + ".pb"));
+    const program = name.includes("/") ? name : "7guis/" + name;
+    const server = convert(path.join(root, "examples", program + ".pb"));
     const page = await browser.newPage({ viewport: { width: 900, height: 600 } });
     page.errors = [];
     page.dialogs = [];
@@ -34,9 +36,29 @@ async function task(name) {
     await page.waitForFunction(() => document.querySelector(".ui-dialog"));
     page.at = (number) => page.locator(`[data-gadget='${number}']`);
     page.text = (number) => page.evaluate((n) => cGadget.GetGadgetText(n), number);
-    page.shot = () => page.screenshot({ path: path.join(root, "build/screenshots/7guis-" + name + ".png") });
+    page.shot = () => page.screenshot({ path: path.join(root, "build/screenshots", program.replace(/^7guis\//, "7guis-").replace(/^\.\//, "example-") + ".png") });
     return page;
 }
+
+test("the window example: names come into the list by the button and by Return; closing ends it", async () => {
+    const p = await task("./window");
+    await p.keyboard.type("Ada");
+    await p.keyboard.press("Enter");
+    await p.keyboard.type("Grace");
+    await p.at(2).click();
+    await p.at(3).click();
+    await p.at(1).fill("linus");
+    await p.keyboard.press("Enter");
+    const items = await p.evaluate(() => [0, 1, 2].map((i) => cGadget.GetGadgetItemText(4, i)));
+    assert.deepEqual(items, ["Ada", "Grace", "LINUS"]);
+    assert.equal(await p.text(5), "3 name(s) in the list");
+    await p.at(4).getByText("Grace").dblclick();
+    assert.equal(await p.text(1), "Grace");
+    await p.shot();
+    await p.locator(".ui-dialog-titlebar-close").click();
+    await p.waitForFunction(() => !document.querySelector(".ui-dialog"));
+    assert.deepEqual(p.errors, []);
+});
 
 test("counter: the button counts up", async () => {
     const p = await task("1-counter");
