@@ -50,13 +50,33 @@ function orvPostEvent(event, window, object, type, data, detail) {
     return 1;
 }
 
+// As on the desktop, a program that runs an event loop has its bound callbacks called when its
+// loop takes the event (at once when the loop is waiting). A program that never asks for events
+// has them called as the events come.
 function orvPumpEvents() {
     orvEventPumpScheduled = false;
     while (orvEventsToDispatch.length && !orvProgramEnded) {
         var record = orvEventsToDispatch.shift();
-        orvDispatchToCallbacks(record);
+        if (orvEventWaiters.length || !orvEventLoopUsed) {
+            record.dispatched = true;
+            orvDispatchToCallbacks(record);
+        }
         orvHandToProgram(record);
     }
+}
+
+// The next queued event for the program, its callbacks called first; null when there is none
+// or a callback ended the program.
+function orvTakeQueued() {
+    while (orvEventQueue.length && !orvProgramEnded) {
+        var record = orvEventQueue.shift();
+        if (!record.dispatched) {
+            record.dispatched = true;
+            orvDispatchToCallbacks(record);
+        }
+        if (!orvProgramEnded) return record;
+    }
+    return null;
 }
 
 function orvHandToProgram(record) {
@@ -220,7 +240,9 @@ var cWindow = (global.cWindow = {
     // The next event, when one comes; with a timeout, 0 once it has passed without one.
     WaitWindowEvent: function (timeout) {
         orvEventLoopUsed = true;
-        if (orvEventQueue.length) return Promise.resolve(orvTakeEvent(orvEventQueue.shift()));
+        var queued = orvTakeQueued();
+        if (queued) return Promise.resolve(orvTakeEvent(queued));
+        if (orvProgramEnded) return new Promise(function () {});
         return new Promise(function (resolve) {
             var timer = null;
             var waiter = function (record) {
@@ -242,10 +264,13 @@ var cWindow = (global.cWindow = {
     // WindowEvent lets the page draw and take input between its rounds.
     WindowEvent: function () {
         orvEventLoopUsed = true;
-        if (orvEventQueue.length) return Promise.resolve(orvTakeEvent(orvEventQueue.shift()));
+        var queued = orvTakeQueued();
+        if (queued) return Promise.resolve(orvTakeEvent(queued));
+        if (orvProgramEnded) return new Promise(function () {});
         return new Promise(function (resolve) {
             setTimeout(function () {
-                resolve(orvTakeEvent(orvEventQueue.length ? orvEventQueue.shift() : orvNoEvent));
+                var later = orvTakeQueued();
+                if (!orvProgramEnded) resolve(orvTakeEvent(later || orvNoEvent));
             }, 0);
         });
     },
