@@ -1,4 +1,4 @@
-// Debug output, the console shown in the page, the requesters and the clock.
+// Debug output, the console shown in the page and the clock.
 
 var cDebugger = (global.cDebugger = {
     ORV_Enabled: true,
@@ -427,29 +427,6 @@ var cConsole = (global.cConsole = {
         cConsole.ORV_InputLine = null;
         cConsole.ORV_InputDone = null;
         if (line && line.parentNode) line.parentNode.removeChild(line);
-    },
-});
-
-// Flags: #PB_MessageRequester_Ok 0, #PB_MessageRequester_YesNo 4, #PB_MessageRequester_YesNoCancel 3.
-// Results: 1 for Ok, #PB_MessageRequester_Yes 6, #PB_MessageRequester_No 7,
-// #PB_MessageRequester_Cancel 2. The browser offers only two buttons, so "Cancel" of a
-// Yes/No/Cancel question answers Cancel and "Cancel" of a Yes/No question answers No.
-var cRequester = (global.cRequester = {
-    MessageRequester: function (title, text, flags) {
-        var message = (orvText(title) ? orvText(title) + "\n\n" : "") + orvText(text);
-        var buttons = orvInt(flags) & 7;
-        if (buttons === 4 || buttons === 3) {
-            if (window.confirm(message)) return 6;
-            return buttons === 3 ? 2 : 7;
-        }
-        window.alert(message);
-        return 1;
-    },
-    // The text typed, or "" when the user cancels.
-    InputRequester: function (title, message, defaultText) {
-        var text = (orvText(title) ? orvText(title) + "\n\n" : "") + orvText(message);
-        var answer = window.prompt(text, orvText(defaultText));
-        return answer === null || answer === undefined ? "" : String(answer);
     },
 });
 

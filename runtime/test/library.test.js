@@ -76,21 +76,13 @@ test("Debug and the console write to their page areas, created when missing", ()
     assert.equal(own.window.document.body.lastElementChild.id, "last");
 });
 
-test("Input used at once as a text (the older emitted form) and the requesters use the browser's dialogs", () => {
+test("Input used at once as a text (the older emitted form)", () => {
     const page = loadPage();
-    const { cConsole, cRequester } = page.window;
-    page.answers.push("typed", null, "name", null);
+    const { cConsole } = page.window;
+    page.answers.push("typed", null);
     assert.equal(String(cConsole.Input()), "typed");
     assert.equal(`${cConsole.Input()}`, "");
     assert.equal(page.console, "typed\n\n");
-    assert.equal(cRequester.InputRequester("T", "Who?", "x"), "name");
-    assert.equal(cRequester.InputRequester("T", "Who?", "x"), "");
-    assert.equal(cRequester.MessageRequester("Title", "Hi"), 1);
-    assert.equal(page.dialogs.pop(), "Title\n\nHi");
-    page.confirms.push(true, false, false);
-    assert.equal(cRequester.MessageRequester("T", "?", 4), 6);
-    assert.equal(cRequester.MessageRequester("T", "?", 4 | 64), 7);
-    assert.equal(cRequester.MessageRequester("T", "?", 3), 2);
 });
 
 test("Read, Restore and End over the data array", () => {

@@ -13,10 +13,16 @@ const runtime = fs.readFileSync(runtimeFile, "utf8");
 // A page with the runtime loaded. page.debug holds the Debug lines, page.console the console text,
 // page.answers the texts that prompt() returns in turn, page.dialogs what alert/confirm showed.
 // options.libraries names files below node_modules that the page loads before the runtime
-// (jQuery UI for window programs).
+// (jQuery UI for window programs). The page has a web address of its own, so that it gets the
+// browser's storage, and the text coders Node has and jsdom lacks.
 function loadPage(html, options) {
-    const dom = new JSDOM(html || "<!DOCTYPE html><html><body></body></html>", { runScripts: "outside-only" });
+    const dom = new JSDOM(html || "<!DOCTYPE html><html><body></body></html>", {
+        runScripts: "outside-only",
+        url: (options && options.url) || "http://orvane.test/",
+    });
     const window = dom.window;
+    window.TextEncoder = TextEncoder;
+    window.TextDecoder = TextDecoder;
     const page = { window, debug: [], console: "", answers: [], confirms: [], dialogs: [] };
     window.console.log = () => {};
     window.console.error = () => {};
@@ -44,6 +50,7 @@ function loadPage(html, options) {
         writeConsole(text, kind);
     };
     page.run = (code) => window.eval(code);
+    page.dom = dom;
     return page;
 }
 

@@ -19,7 +19,8 @@ function lines(file) {
 // Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
 // never looked up by name.
 const libraryObjects = [
-    "Array", "Cipher", "Common", "Console", "Date", "Font", "Gadget", "Json", "Math", "Memory", "Misc", "OnError",
+    "Array", "Cipher", "Clipboard", "Common", "Console", "Date", "File", "Font", "Gadget", "Json", "Math", "Memory", "Misc",
+    "OnError", "Preference",
     "Requester", "Sort", "String", "Window",
 ];
 const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
