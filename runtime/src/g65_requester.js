@@ -13,10 +13,6 @@ var ORV_RESULT_YES = 6;
 var ORV_RESULT_NO = 7;
 var ORV_INPUT_PASSWORD = 1;
 var ORV_REQUESTER_MULTISELECTION = 1;
-var ORV_FONT_BOLD = 0x100;
-var ORV_FONT_ITALIC = 0x200;
-var ORV_FONT_UNDERLINE = 4;
-var ORV_FONT_STRIKEOUT = 8;
 var ORV_FONT_REQUESTER_EFFECTS = 256;
 
 // Icons of the message requester, drawn in the page so that they need no picture files.
@@ -27,7 +23,7 @@ var orvRequesterIcons = {
     error: '<circle cx="16" cy="16" r="15" fill="#d13438"/><path d="M10.5 10.5 L21.5 21.5 M21.5 10.5 L10.5 21.5" stroke="#fff" stroke-width="3.4" stroke-linecap="round"/>',
 };
 
-function orvElement(tag, className, text) {
+function orvRequesterElement(tag, className, text) {
     var element = document.createElement(tag);
     if (className) element.className = className;
     if (text !== undefined) element.textContent = text;
@@ -57,7 +53,7 @@ function orvRequesterParent(parentId) {
 // field, a file chosen ...).
 function orvOpenRequester(spec) {
     return new Promise(function (resolve) {
-        var box = orvElement("div", "orvane-requester");
+        var box = orvRequesterElement("div", "orvane-requester");
         box.setAttribute("data-requester", spec.kind);
         box.appendChild(spec.body);
         var done = false;
@@ -114,20 +110,20 @@ function orvOpenRequester(spec) {
 
 // The same requester without jQuery UI: a page-wide overlay with a framed box in its middle.
 function orvOpenPlainRequester(spec, box, finish) {
-    var overlay = orvElement("div", "orvane-requester-overlay");
+    var overlay = orvRequesterElement("div", "orvane-requester-overlay");
     overlay.style.cssText =
         "position:fixed;left:0;top:0;right:0;bottom:0;z-index:10000;display:flex;align-items:center;justify-content:center;background:rgba(0,0,0,0.35)";
-    var frame = orvElement("div", "orvane-requester-frame");
+    var frame = orvRequesterElement("div", "orvane-requester-frame");
     frame.setAttribute("role", "dialog");
     frame.style.cssText =
         "background:#fff;color:#222;border:1px solid #888;border-radius:4px;min-width:280px;max-width:90vw;box-shadow:0 4px 18px rgba(0,0,0,0.3);font:13px sans-serif";
-    var title = orvElement("div", "orvane-requester-title", orvText(spec.title));
+    var title = orvRequesterElement("div", "orvane-requester-title", orvText(spec.title));
     title.style.cssText = "font-weight:bold;padding:6px 10px;border-bottom:1px solid #ccc;background:#eee";
     box.style.padding = "12px";
-    var row = orvElement("div", "orvane-requester-buttons");
+    var row = orvRequesterElement("div", "orvane-requester-buttons");
     row.style.cssText = "text-align:right;padding:8px 10px;border-top:1px solid #ddd";
     spec.buttons.forEach(function (button) {
-        var element = orvElement("button", "", button.text);
+        var element = orvRequesterElement("button", "", button.text);
         element.type = "button";
         element.setAttribute("data-result", String(button.result));
         element.style.marginLeft = "6px";
@@ -151,19 +147,19 @@ function orvOpenPlainRequester(spec, box, finish) {
 }
 
 function orvMessageBody(text, icon) {
-    var body = orvElement("div", "orvane-requester-message");
+    var body = orvRequesterElement("div", "orvane-requester-message");
     if (icon) {
-        var picture = orvElement("span", "orvane-requester-icon orvane-requester-icon-" + icon);
+        var picture = orvRequesterElement("span", "orvane-requester-icon orvane-requester-icon-" + icon);
         picture.innerHTML = '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' + orvRequesterIcons[icon] + "</svg>";
         body.appendChild(picture);
     }
-    body.appendChild(orvElement("div", "orvane-requester-text", orvText(text)));
+    body.appendChild(orvRequesterElement("div", "orvane-requester-text", orvText(text)));
     return body;
 }
 
 // A text field that answers its requester with Enter.
 function orvRequesterField(spec, type, value) {
-    var field = orvElement("input", "orvane-requester-field ui-widget ui-widget-content ui-corner-all");
+    var field = orvRequesterElement("input", "orvane-requester-field ui-widget ui-widget-content ui-corner-all");
     field.type = type;
     field.value = value;
     field.addEventListener("keydown", function (event) {
@@ -214,9 +210,9 @@ function orvChooseFiles(spec, input) {
             input.click();
         });
     }
-    var body = orvElement("div", "orvane-requester-files");
-    body.appendChild(orvElement("div", "orvane-requester-text", spec.prompt));
-    var choose = orvElement("button", "orvane-requester-choose ui-button ui-widget ui-corner-all", spec.chooseText);
+    var body = orvRequesterElement("div", "orvane-requester-files");
+    body.appendChild(orvRequesterElement("div", "orvane-requester-text", spec.prompt));
+    var choose = orvRequesterElement("button", "orvane-requester-choose ui-button ui-widget ui-corner-all", spec.chooseText);
     choose.type = "button";
     choose.addEventListener("click", function () {
         input.click();
@@ -321,8 +317,8 @@ var cRequester = (global.cRequester = {
         var spec = { title: title, kind: "input", parent: parentId, cancel: ORV_RESULT_CANCEL };
         var type = orvInt(flags) & ORV_INPUT_PASSWORD ? "password" : "text";
         var field = orvRequesterField(spec, type, orvText(defaultText));
-        spec.body = orvElement("div", "orvane-requester-input");
-        spec.body.appendChild(orvElement("label", "orvane-requester-text", orvText(message)));
+        spec.body = orvRequesterElement("div", "orvane-requester-input");
+        spec.body.appendChild(orvRequesterElement("label", "orvane-requester-text", orvText(message)));
         spec.body.appendChild(field);
         spec.focus = field;
         spec.buttons = [
@@ -340,7 +336,7 @@ var cRequester = (global.cRequester = {
     // The name of the chosen file ("" when cancelled); its content is readable with ReadFile
     // under that name. With #PB_Requester_MultiSelection, NextSelectedFilename gives the others.
     OpenFileRequester: function (title, defaultFile, pattern, patternPosition, flags, parentId) {
-        var input = orvElement("input");
+        var input = orvRequesterElement("input");
         input.type = "file";
         input.multiple = (orvInt(flags) & ORV_REQUESTER_MULTISELECTION) !== 0;
         input.accept = orvAcceptOfPattern(pattern, patternPosition);
@@ -381,10 +377,10 @@ var cRequester = (global.cRequester = {
         var spec = { title: orvText(title) || "Save", kind: "savefile", parent: parentId, cancel: ORV_RESULT_CANCEL };
         var name = orvText(defaultFile).replace(/^.*[\\/]/, "");
         var field = orvRequesterField(spec, "text", name);
-        spec.body = orvElement("div", "orvane-requester-input");
-        spec.body.appendChild(orvElement("label", "orvane-requester-text", "File name:"));
+        spec.body = orvRequesterElement("div", "orvane-requester-input");
+        spec.body.appendChild(orvRequesterElement("label", "orvane-requester-text", "File name:"));
         spec.body.appendChild(field);
-        spec.body.appendChild(orvElement("div", "orvane-requester-note", "The browser saves the file among your downloads."));
+        spec.body.appendChild(orvRequesterElement("div", "orvane-requester-note", "The browser saves the file among your downloads."));
         spec.focus = field;
         spec.buttons = [
             { text: "Save", result: ORV_RESULT_OK },
@@ -424,14 +420,14 @@ var cRequester = (global.cRequester = {
     ColorRequester: function (currentColor, parentId) {
         var hex = orvColorToHex(currentColor === undefined ? 0 : currentColor);
         var spec = { title: "Color", kind: "color", parent: parentId, cancel: ORV_RESULT_CANCEL };
-        var body = orvElement("div", "orvane-requester-color");
-        var palette = orvElement("div", "orvane-requester-palette");
-        var row = orvElement("div", "orvane-requester-color-row");
-        var swatch = orvElement("span", "orvane-requester-swatch");
+        var body = orvRequesterElement("div", "orvane-requester-color");
+        var palette = orvRequesterElement("div", "orvane-requester-palette");
+        var row = orvRequesterElement("div", "orvane-requester-color-row");
+        var swatch = orvRequesterElement("span", "orvane-requester-swatch");
         var field = orvRequesterField(spec, "text", hex);
         field.size = 8;
         field.maxLength = 7;
-        var custom = orvElement("input", "orvane-requester-custom");
+        var custom = orvRequesterElement("input", "orvane-requester-custom");
         custom.type = "color";
         custom.title = "More colours";
         var show = function (value, from) {
@@ -479,26 +475,26 @@ var cRequester = (global.cRequester = {
         var names = orvFontsOfBrowser().slice();
         var wanted = orvText(fontName);
         if (wanted && !names.some(function (n) { return n.toLowerCase() === wanted.toLowerCase(); })) names.unshift(wanted);
-        var body = orvElement("div", "orvane-requester-font");
-        var nameList = orvElement("select", "orvane-requester-fontname ui-widget-content");
+        var body = orvRequesterElement("div", "orvane-requester-font");
+        var nameList = orvRequesterElement("select", "orvane-requester-fontname ui-widget-content");
         nameList.size = 8;
         names.forEach(function (name) {
-            var option = orvElement("option", "", name);
+            var option = orvRequesterElement("option", "", name);
             option.value = name;
             option.style.fontFamily = '"' + name + '"';
             if (name.toLowerCase() === wanted.toLowerCase()) option.selected = true;
             nameList.appendChild(option);
         });
         if (nameList.selectedIndex < 0) nameList.selectedIndex = 0;
-        var sizeField = orvElement("input", "orvane-requester-fontsize ui-widget-content");
+        var sizeField = orvRequesterElement("input", "orvane-requester-fontsize ui-widget-content");
         sizeField.type = "number";
         sizeField.min = "1";
         sizeField.max = "500";
         sizeField.value = String(orvInt(fontSize) > 0 ? orvInt(fontSize) : 10);
         style = orvInt(style);
         var check = function (label, bit) {
-            var line = orvElement("label", "orvane-requester-check");
-            var box = orvElement("input");
+            var line = orvRequesterElement("label", "orvane-requester-check");
+            var box = orvRequesterElement("input");
             box.type = "checkbox";
             box.checked = (style & bit) !== 0;
             box.setAttribute("data-style", String(bit));
@@ -506,8 +502,8 @@ var cRequester = (global.cRequester = {
             line.appendChild(document.createTextNode(" " + label));
             return line;
         };
-        var options = orvElement("div", "orvane-requester-fontoptions");
-        var sizeLine = orvElement("label", "orvane-requester-check", "Size ");
+        var options = orvRequesterElement("div", "orvane-requester-fontoptions");
+        var sizeLine = orvRequesterElement("label", "orvane-requester-check", "Size ");
         sizeLine.appendChild(sizeField);
         options.appendChild(sizeLine);
         options.appendChild(check("Bold", ORV_FONT_BOLD));
@@ -516,14 +512,14 @@ var cRequester = (global.cRequester = {
         if (effects) {
             options.appendChild(check("Underline", ORV_FONT_UNDERLINE));
             options.appendChild(check("Strikeout", ORV_FONT_STRIKEOUT));
-            var colorLine = orvElement("label", "orvane-requester-check", "Colour ");
-            colorField = orvElement("input", "orvane-requester-fontcolor");
+            var colorLine = orvRequesterElement("label", "orvane-requester-check", "Colour ");
+            colorField = orvRequesterElement("input", "orvane-requester-fontcolor");
             colorField.type = "color";
             colorField.value = orvColorToHex(color === undefined ? 0 : color);
             colorLine.appendChild(colorField);
             options.appendChild(colorLine);
         }
-        var preview = orvElement("div", "orvane-requester-preview ui-widget-content", "AaBbYyZz 0123");
+        var preview = orvRequesterElement("div", "orvane-requester-preview ui-widget-content", "AaBbYyZz 0123");
         var chosenStyle = function () {
             var bits = 0;
             options.querySelectorAll("input[data-style]").forEach(function (box) {
@@ -543,7 +539,7 @@ var cRequester = (global.cRequester = {
         };
         body.addEventListener("input", update);
         body.addEventListener("change", update);
-        var lists = orvElement("div", "orvane-requester-fontlists");
+        var lists = orvRequesterElement("div", "orvane-requester-fontlists");
         lists.appendChild(nameList);
         lists.appendChild(options);
         body.appendChild(lists);

@@ -232,7 +232,7 @@ function orvFileReadNumber(number, caller, size, read) {
     return value;
 }
 
-function orvEncodeText(text, format) {
+function orvFileEncode(text, format) {
     text = orvText(text);
     if (format === ORV_FORMAT_ASCII) {
         var ascii = new Uint8Array(text.length);
@@ -254,7 +254,7 @@ function orvEncodeText(text, format) {
     return new TextEncoder().encode(text);
 }
 
-function orvDecodeText(bytes, format) {
+function orvFileDecode(bytes, format) {
     if (format === ORV_FORMAT_ASCII) return orvBytesToText(bytes, bytes.length);
     if (format === ORV_FORMAT_UNICODE) {
         var units = [];
@@ -394,7 +394,7 @@ var cFile = (global.cFile = {
         if (format === ORV_FORMAT_UTF8 && characters >= limit) {
             while (end < file.length && (data[end] & 0xc0) === 0x80) end++;
         }
-        var text = orvDecodeText(data.subarray(start, end), format);
+        var text = orvFileDecode(data.subarray(start, end), format);
         file.position = end;
         if (stop >= 0) {
             file.position += unit;
@@ -406,11 +406,11 @@ var cFile = (global.cFile = {
 
     WriteString: function (number, text, format) {
         var file = orvWritableFile(number, "WriteString()");
-        return file ? orvFileWrite(file, orvEncodeText(text, orvStringFormat(file, format))) : 0;
+        return file ? orvFileWrite(file, orvFileEncode(text, orvStringFormat(file, format))) : 0;
     },
     WriteStringN: function (number, text, format) {
         var file = orvWritableFile(number, "WriteStringN()");
-        return file ? orvFileWrite(file, orvEncodeText(orvText(text) + "\r\n", orvStringFormat(file, format))) : 0;
+        return file ? orvFileWrite(file, orvFileEncode(orvText(text) + "\r\n", orvStringFormat(file, format))) : 0;
     },
 
     // The byte order mark at the position (skipped when found): #PB_UTF8, #PB_Unicode, ...,
@@ -549,7 +549,7 @@ var cFile = (global.cFile = {
         if (!file) return 0;
         var code = orvInt(value);
         var text = code >= 0 && code <= 0x10ffff ? String.fromCodePoint(code) : "\ufffd";
-        return orvFileWrite(file, orvEncodeText(text, orvStringFormat(file, format)));
+        return orvFileWrite(file, orvFileEncode(text, orvStringFormat(file, format)));
     },
 
     // Size in bytes of a stored or chosen file, -1 when there is none.
