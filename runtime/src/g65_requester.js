@@ -70,6 +70,13 @@ function orvOpenRequester(spec) {
             resolve(value);
         };
         spec.finish = finish;
+        // Closes the requester with a value that did not come from its buttons.
+        spec.settle = function (value) {
+            if (done) return;
+            done = true;
+            close();
+            resolve(value);
+        };
         var parent = orvRequesterParent(spec.parent);
         if (orvHasDialogs()) {
             var $box = jQuery(box);
@@ -281,6 +288,34 @@ function orvColorOfHex(hex) {
     return ((rgb >> 16) & 0xff) | (rgb & 0xff00) | ((rgb & 0xff) << 16);
 }
 
+// The older emitted form calls MessageRequester and InputRequester without await and uses the
+// result at once: the first use of the Promise as a value then asks through the browser's own
+// confirm, alert or prompt and closes the requester. Kept until that form is gone.
+function orvOlderRequesterForm(promise, spec, ask) {
+    var answered = false;
+    var value;
+    promise.then(function (result) {
+        if (!answered) {
+            answered = true;
+            value = result;
+        }
+    });
+    promise[Symbol.toPrimitive] = function () {
+        if (!answered) {
+            answered = true;
+            value = ask();
+            spec.settle(value);
+        }
+        return value;
+    };
+    promise.toString = promise[Symbol.toPrimitive];
+    return promise;
+}
+
+function orvPlainMessage(title, text) {
+    return (orvText(title) ? orvText(title) + "\n\n" : "") + orvText(text);
+}
+
 var orvSelectedFiles = [];
 var orvSelectedPattern = 0;
 var orvSelectedFont = { name: "", size: 0, style: 0, color: 0 };
@@ -309,7 +344,15 @@ var cRequester = (global.cRequester = {
             spec.buttons = [{ text: "OK", result: ORV_RESULT_OK }];
             spec.cancel = ORV_RESULT_OK;
         }
-        return orvOpenRequester(spec);
+        return orvOlderRequesterForm(orvOpenRequester(spec), spec, function () {
+            var message = orvPlainMessage(title, text);
+            if (buttons === ORV_MESSAGE_YES_NO || buttons === ORV_MESSAGE_YES_NO_CANCEL) {
+                if (window.confirm(message)) return ORV_RESULT_YES;
+                return buttons === ORV_MESSAGE_YES_NO_CANCEL ? ORV_RESULT_CANCEL : ORV_RESULT_NO;
+            }
+            window.alert(message);
+            return ORV_RESULT_OK;
+        });
     },
 
     // The text typed, or "" when the requester is closed without OK.
@@ -330,7 +373,10 @@ var cRequester = (global.cRequester = {
         };
         var opened = orvOpenRequester(spec);
         field.select();
-        return opened;
+        return orvOlderRequesterForm(opened, spec, function () {
+            var answer = window.prompt(orvPlainMessage(title, message), orvText(defaultText));
+            return answer === null || answer === undefined ? "" : String(answer);
+        });
     },
 
     // The name of the chosen file ("" when cancelled); its content is readable with ReadFile

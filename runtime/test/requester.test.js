@@ -196,3 +196,14 @@ test("OpenFileRequester without a user's click first offers a button that opens 
     buttons(page).Cancel.click();
     assert.equal(await answer, "");
 });
+
+test("the older emitted form, which uses the result at once, asks through the browser's dialogs", () => {
+    const page = loadPage(undefined, withUi);
+    const R = page.window.cRequester;
+    page.confirms.push(false);
+    page.answers.push("typed");
+    assert.ok(R.MessageRequester("T", "Continue?", 4) == 7);
+    assert.equal(page.dialogs.pop(), "T\n\nContinue?");
+    assert.equal("name: " + R.InputRequester("T", "Who?", "x"), "name: typed");
+    assert.equal(page.window.document.querySelectorAll(".orvane-requester").length, 0, "the requesters are closed");
+});

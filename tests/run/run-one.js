@@ -1,10 +1,11 @@
 // Runs one converted application script in a jsdom page with jQuery and the runtime, the way the
 // start page runs it, and prints what the program showed: console text and Debug lines in the
 // order they were written. The lines of the file named by ORVANE_ANSWERS are typed, one by one,
-// into the console's input line when the program waits at Input (and answer InputRequester and
-// the prompt of the older unawaited form). The run ends when the program has ended, or waits for
-// input with no line left, or has been still for a while with no timer pending. Errors go to
-// stderr and make the exit code 1.
+// into the console's input line when the program waits at Input, and into the field of an input
+// or save requester (and answer the prompt of the older unawaited form); a message requester is
+// answered with Yes (or OK), the other requesters are cancelled. The run ends when the program
+// has ended, or waits for input with no line left, or has been still for a while with no timer
+// pending. Errors go to stderr and make the exit code 1.
 "use strict";
 const fs = require("node:fs");
 const path = require("node:path");
@@ -25,9 +26,11 @@ const virtualConsole = new VirtualConsole();
 virtualConsole.on("jsdomError", (error) => errors.push(error.detail || error));
 const dom = new JSDOM(
     '<!DOCTYPE html><html><body><div id="orvane-debug"></div><pre id="orvane-console"></pre></body></html>',
-    { runScripts: "outside-only", virtualConsole }
+    { runScripts: "outside-only", virtualConsole, url: "http://orvane.test/" }
 );
 const window = dom.window;
+window.TextEncoder = TextEncoder;
+window.TextDecoder = TextDecoder;
 let transcript = "";
 window.prompt = () => (answers.length ? answers.shift() : null);
 
@@ -67,6 +70,32 @@ function typeAnswer() {
 new window.MutationObserver(typeAnswer).observe(window.document.body, { childList: true, subtree: true });
 window.alert = () => {};
 window.confirm = () => true;
+
+// The requesters are dialogs in the page: a user reads them and presses a button.
+function answerRequester(box) {
+    if (!box.isConnected) return;
+    const frame = box.closest(".ui-dialog") || box.closest(".orvane-requester-frame") || box.parentNode;
+    const button = (result) => frame.querySelector(`button[data-result="${result}"]`);
+    const kind = box.getAttribute("data-requester");
+    const field = box.querySelector("input");
+    if ((kind === "input" || kind === "savefile") && answers.length) {
+        field.value = answers.shift();
+        button(1).click();
+    } else if (kind === "message") {
+        (button(6) || button(1)).click();
+    } else {
+        (button(2) || button(0)).click();
+    }
+}
+new window.MutationObserver((changes) => {
+    for (const change of changes) {
+        for (const node of change.addedNodes) {
+            if (node.nodeType !== 1) continue;
+            const boxes = node.matches(".orvane-requester") ? [node] : node.querySelectorAll(".orvane-requester");
+            boxes.forEach((box) => setTimeout(() => answerRequester(box), 0));
+        }
+    }
+}).observe(window.document.body, { childList: true, subtree: true });
 
 function isEnd(error) {
     return error && window.ORV_EndOfProgram && error instanceof window.ORV_EndOfProgram;
