@@ -21,6 +21,9 @@ const optional = {
     w2ui: ["libraries/w2ui/w2ui.min.css", "libraries/w2ui/w2ui.min.js"],
     splitter: ["libraries/jquery.splitter/js/jquery.splitter-0.14.0.js", "libraries/jquery.splitter/css/jquery.splitter.css"],
     tristate: ["libraries/jquery.tristate.js/jquery.tristate.js"],
+    colorpicker: ["libraries/evol.colorpicker/css/evol.colorpicker.min.css", "libraries/evol.colorpicker/js/evol.colorpicker.min.js"],
+    filesaver: ["libraries/Blob.js/Blob.js", "libraries/canvas-toBlob.js/canvas-toBlob.js", "libraries/FileSaver.js/FileSaver.min.js"],
+    hotkeys: ["libraries/jquery.hotkeys/jquery.hotkeys.js"],
 };
 
 function tag(file) {
