@@ -86,6 +86,10 @@ check libraries tests/browser/libraries.pb index.html "All libraries loaded"
 names libraries fancytree/jquery.fancytree-all.min.js w2ui/w2ui.min.js jsPDF/jspdf.debug.js \
     jquery.tristate.js/jquery.tristate.js jStorage/jStorage.min.js FileSaver.js/FileSaver.min.js \
     jquery.timepicker/jquery-ui-timepicker-addon.min.js jquery.splitter/js/jquery.splitter-0.14.0.js
+check gadgets tests/browser/gadgets.pb index.html "Gadgets ready" "Grid row" "Left pane" "Three states"
+names gadgets fancytree/jquery.fancytree-all.min.js w2ui/w2ui.min.js jquery.ui.slider.pips/jquery-ui-slider-pips.js \
+    jquery.timepicker/jquery-ui-timepicker-addon.min.js jquery.splitter/js/jquery.splitter-0.14.0.js \
+    jquery.tristate.js/jquery.tristate.js
 check mobile tests/browser/mobile.pb index_mobile.html "Hello from a mobile page"
 names mobile jquery.mobile/jquery.mobile.js
 
