@@ -109,6 +109,11 @@ test("windows: the close box asks the program, dragging moves, the size box resi
     await p.locator(".orvane-maximize").click();
     assert.equal(await p.evaluate(() => W.GetWindowState(1)), C_MAXIMIZE());
     assert.ok((await p.log()).includes("13108 1 -1 0"));
+    const inner = await p.locator(".orvane-inner").first().boundingBox();
+    await p.mouse.move(inner.x + 30, inner.y + 12);
+    assert.deepEqual(await p.evaluate(() => [W.WindowMouseX(0), W.WindowMouseY(0)]), [30, 12]);
+    await p.mouse.move(inner.x - 5, inner.y + 12);
+    assert.equal(await p.evaluate(() => W.WindowMouseX(0)), -1, "outside the inner area");
     await p.evaluate(() => W.CloseWindow(0));
     assert.equal(await p.locator(".ui-dialog").count(), 1);
     await shot(p, "windows");
