@@ -2128,11 +2128,6 @@ function orvRedrawViews() {
     });
 }
 
-// Draws a pending view now (before the program reads what only the view knows).
-function orvRedrawNow(gadget) {
-    if (orvViewsToRedraw.delete(gadget) && !gadget.freed) gadget.kind.redraw(gadget);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Tree (fancytree). PureBasic's tree is a list of items with a sublevel each: an item is a child
 // of the nearest item above it with a lower sublevel.
