@@ -1,6 +1,7 @@
 // Opens a converted program's start page in headless Chromium and prints what the page shows:
-// the Debug lines of the debug area, then the console area's text. Page errors go to stderr and
-// make the exit code 1.
+// the Debug lines of the debug area, then the console area's text. The lines of the file named by
+// ORVANE_ANSWERS are typed on the keyboard into the console's input line, one each time the
+// program waits at Input. Page errors go to stderr and make the exit code 1.
 "use strict";
 const { chromium } = require("playwright-core");
 
@@ -18,6 +19,17 @@ async function main() {
         });
         await page.goto(page_url, { waitUntil: "load", timeout: 20000 });
         await page.waitForTimeout(300);
+        const file = process.env.ORVANE_ANSWERS;
+        const answers = file ? require("node:fs").readFileSync(file, "utf8").split("\n") : [];
+        if (answers.length && answers[answers.length - 1] === "") answers.pop();
+        for (const answer of answers) {
+            const line = await page.waitForSelector("#orvane-console input.orvane-input", { timeout: 5000 }).catch(() => null);
+            if (!line) break;
+            await line.focus();
+            await page.keyboard.type(answer);
+            await page.keyboard.press("Enter");
+            await page.waitForTimeout(100);
+        }
         const shown = await page.evaluate(() => {
             const rows = Array.from(document.querySelectorAll("#orvane-debug > div"), (row) => row.textContent + "\n");
             const area = document.getElementById("orvane-console");

@@ -40,7 +40,7 @@ for pb in "${programs[@]}"; do
     if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out" &&
         [[ $in_chromium == *" $name "* && $pb == tests/run/$name.pb ]]; then
         where=Chromium
-        timeout 120 node tests/run/chromium.js "$(dirname "$script")/index.html" >"$dir/actual.out" 2>"$dir/errors.log"
+        ORVANE_ANSWERS=$answers timeout 120 node tests/run/chromium.js "$(dirname "$script")/index.html" >"$dir/actual.out" 2>"$dir/errors.log"
         status=$?
     fi
     if [ $status -eq 0 ] && cmp -s "$dir/actual.out" "${pb%.pb}.out"; then
