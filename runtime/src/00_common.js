@@ -47,12 +47,44 @@ function orvCopy(value) {
     if (value === null || typeof value !== "object") return value;
     if (value instanceof cLinkedList) return value.ORV_Clone();
     if (value instanceof cMap) return value.ORV_Clone();
-    if (Array.isArray(value)) return value.map(orvCopy);
+    if (ArrayBuffer.isView(value)) return orvKeepArrayMarks(value, value.slice());
+    if (Array.isArray(value)) return orvKeepArrayMarks(value, value.map(orvCopy));
     var copy = {};
     for (var key in value) {
         if (Object.prototype.hasOwnProperty.call(value, key)) copy[key] = orvCopy(value[key]);
     }
     return copy;
+}
+
+// A copied array keeps what Dim marked it with (dimensions, element kind, type, fixed length).
+function orvKeepArrayMarks(from, to) {
+    if (from.ORV_Dims) to.ORV_Dims = from.ORV_Dims.slice();
+    if (from.ORV_Kind !== undefined) to.ORV_Kind = from.ORV_Kind;
+    if (from.ORV_Type) to.ORV_Type = from.ORV_Type;
+    if (from.ORV_FixedLength) to.ORV_FixedLength = from.ORV_FixedLength;
+    return to;
+}
+
+// Copies every field of source into target (a = b of structures): nested structures and static
+// arrays are filled in place, so that their addresses stay; strings, lists, maps and dynamic
+// arrays are copied.
+function orvAssignInto(target, source) {
+    if (!target || !source || typeof target !== "object" || typeof source !== "object") return target;
+    for (var key in source) {
+        if (!Object.prototype.hasOwnProperty.call(source, key)) continue;
+        var from = source[key];
+        var to = target[key];
+        if (ArrayBuffer.isView(from) && ArrayBuffer.isView(to) && to.length === from.length) {
+            to.set(from);
+        } else if (from !== null && typeof from === "object" && to !== null && typeof to === "object" &&
+                   !Array.isArray(from) && !ArrayBuffer.isView(from) && !(from instanceof cLinkedList) && !(from instanceof cMap) &&
+                   !Array.isArray(to) && !(to instanceof cLinkedList) && !(to instanceof cMap)) {
+            orvAssignInto(to, from);
+        } else {
+            target[key] = orvCopy(from);
+        }
+    }
+    return target;
 }
 
 // The page element with the given id; a page without it gets one at the end of its body.

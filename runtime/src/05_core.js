@@ -215,6 +215,52 @@ var cPB = (global.cPB = {
         return 0;
     },
 
+    // a = b of structures: every field of source into the target object.
+    AssignStructure: function (target, source) {
+        if (!target || typeof target !== "object" || !source || typeof source !== "object") {
+            cPB.Error("Cannot assign a value to a structure.");
+            return target;
+        }
+        return orvAssignInto(target, source);
+    },
+
+    // CopyStructure(*from, *to, Structure): field by field between structure objects, byte by
+    // byte between raw memory of factory.ORV_Size.
+    StructureCopy: function (fromAddress, toAddress, factory) {
+        var from = orvObjectAt(fromAddress);
+        var to = orvObjectAt(toAddress);
+        if (from && to) {
+            orvAssignInto(to, from);
+            return;
+        }
+        var size = factory && factory.ORV_Size > 0 ? factory.ORV_Size : 0;
+        if (!from && !to && size > 0) {
+            orvCopyMemory(fromAddress, toAddress, size);
+            return;
+        }
+        if (!Number(fromAddress) || !Number(toAddress)) {
+            cPB.Error("The structure pointer is NULL.", ORV_OnError_InvalidMemory, 0);
+            return;
+        }
+        cPB.Error("CopyStructure() between a structure object and raw memory is not available in the browser: copy the fields.");
+    },
+
+    // ClearStructure, ResetStructure, InitializeStructure: the fields get their initial values.
+    StructureReset: function (address, factory) {
+        var object = orvObjectAt(address);
+        if (object && typeof factory === "function") {
+            orvAssignInto(object, factory());
+            return;
+        }
+        var size = factory && factory.ORV_Size > 0 ? factory.ORV_Size : 0;
+        if (!object && size > 0) {
+            cMemory.FillMemory(address, size, 0);
+            return;
+        }
+        if (!Number(address)) cPB.Error("The structure pointer is NULL.", ORV_OnError_InvalidMemory, 0);
+        else cPB.Error("The structure pointer does not point to valid memory.", ORV_OnError_InvalidMemory, address);
+    },
+
     // Runs the program's main part when it awaits; what it throws becomes an error line, End
     // ends it quietly.
     Async: function (main) {

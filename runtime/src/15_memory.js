@@ -881,6 +881,13 @@ var cMemory = (global.cMemory = {
         return 0;
     },
 
+    // *p\list(), *p\arr[i]: the structure object an address leads to, null for raw memory.
+    ORV_Object: function (p) {
+        var object = orvObjectAt(p);
+        if (object === null && Number(p) === 0) cPB.Error("The structure pointer is NULL.", ORV_OnError_InvalidMemory, 0);
+        return orvIsElementView(object) ? null : object;
+    },
+
     // ?label: i is the index of the label's first value in the program's Data values.
     ORV_LabelAddress: function (index) {
         var image = orvDataSection();

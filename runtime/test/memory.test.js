@@ -281,3 +281,45 @@ test("list and map element addresses reach the element: fields by path, a plain 
     M.PokeI(element, 7);
     assert.equal(map.getData("k"), 7);
 });
+
+test("structure assignment, CopyStructure and ClearStructure on objects and raw memory", () => {
+    const { cPB, cLinkedList, Int32Array: I32 } = page.window;
+    const Inner = () => ({ v: 0 });
+    const Outer = () => ({ name: "", inner: Inner(), cells: new I32(3), items: new cLinkedList(0) });
+    const a = Outer();
+    const b = Outer();
+    Object.assign(b, { name: "b" });
+    b.inner.v = 4;
+    b.cells.set([1, 2, 3]);
+    b.items.AddElement();
+    const innerBefore = a.inner;
+    const cellsBefore = a.cells;
+    cPB.AssignStructure(a, b);
+    assert.equal(a.name, "b");
+    assert.equal(a.inner, innerBefore, "a nested structure is filled in place: its address stays");
+    assert.equal(a.inner.v, 4);
+    assert.equal(a.cells, cellsBefore);
+    assert.deepEqual(Array.from(a.cells), [1, 2, 3]);
+    assert.notEqual(a.items, b.items, "a list is copied, not shared");
+    assert.equal(a.items.ListSize(), 1);
+    b.inner.v = 5;
+    assert.equal(a.inner.v, 4);
+
+    const c = Outer();
+    cPB.StructureCopy(M.ORV_Address(b), M.ORV_Address(c), Outer);
+    assert.equal(c.inner.v, 5);
+    cPB.StructureReset(M.ORV_Address(c), Outer);
+    assert.deepEqual([c.name, c.inner.v, c.items.ListSize(), Array.from(c.cells).join()], ["", 0, 0, "0,0,0"]);
+    assert.equal(M.ORV_Object(M.ORV_Address(c)).inner, c.inner);
+
+    const Point = () => ({ x: 0, y: 0 });
+    Point.ORV_Size = 16;
+    const p = M.AllocateStructure(Point);
+    const q = M.AllocateStructure(Point);
+    M.PokeI(p + 8, 77);
+    cPB.StructureCopy(p, q, Point);
+    assert.equal(M.PeekI(q + 8), 77);
+    cPB.StructureReset(q, Point);
+    assert.equal(M.PeekI(q + 8), 0);
+    assert.equal(M.ORV_Object(q), null, "raw memory has no object");
+});
