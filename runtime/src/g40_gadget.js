@@ -920,6 +920,12 @@ function orvShortcutKey(event) {
     return named[key] || 0;
 }
 
+// A canvas's 2D context, or null where the page cannot draw (a test page without canvas support).
+function orvContext2d(canvas) {
+    if (typeof CanvasRenderingContext2D === "undefined" || !canvas.getContext) return null;
+    return canvas.getContext("2d");
+}
+
 // The drawing area is the gadget less its border; a resize keeps what was drawn.
 function orvSizeCanvas(gadget, keep) {
     var canvas = gadget.canvas;
@@ -931,7 +937,7 @@ function orvSizeCanvas(gadget, keep) {
         old = document.createElement("canvas");
         old.width = canvas.width;
         old.height = canvas.height;
-        var copy = old.getContext && old.getContext("2d");
+        var copy = orvContext2d(old);
         if (copy) copy.drawImage(canvas, 0, 0);
         else old = null;
     }
@@ -939,7 +945,7 @@ function orvSizeCanvas(gadget, keep) {
     canvas.height = height;
     canvas.style.width = width + "px";
     canvas.style.height = height + "px";
-    var context = canvas.getContext ? canvas.getContext("2d") : null;
+    var context = orvContext2d(canvas);
     if (!context) return;
     context.fillStyle = "#ffffff";
     context.fillRect(0, 0, width, height);
@@ -989,7 +995,7 @@ orvGadgetKinds[ORV_GADGET.Canvas] = {
             g.canvas.style.cursor = ORV_CURSORS[g.cursor] || "default";
         } else if (attribute === ORV_CANVAS_ATTRIBUTE.image) {
             var source = typeof orvImageCanvas === "function" ? orvImageCanvas(value) : null;
-            var context = g.canvas.getContext ? g.canvas.getContext("2d") : null;
+            var context = orvContext2d(g.canvas);
             if (source && context) context.drawImage(source, 0, 0);
         }
     },
@@ -1638,7 +1644,7 @@ function orvShowImage(canvas, imageId, fit, width, height) {
         canvas.width = Math.max(0, width);
         canvas.height = Math.max(0, height);
     }
-    var context = canvas.getContext ? canvas.getContext("2d") : null;
+    var context = orvContext2d(canvas);
     if (context) context.clearRect(0, 0, canvas.width, canvas.height);
     if (!source || !context) return false;
     context.drawImage(source, 0, 0);
