@@ -282,11 +282,12 @@ function orvWindowLayout(win) {
     orvPlaceFrame(win);
 }
 
-// After the user resized the window: the inner area takes what the slots leave of the content.
+// After the user resized the window: the inner area takes what the menu bar leaves of the
+// content (the toolbar and the status bar lie over the inner area, as PureBasic counts them).
 function orvWindowSizeChanged(win, post) {
     var content = win.element;
     var width = content.clientWidth;
-    var height = content.clientHeight - win.menuBar.offsetHeight - win.toolBar.offsetHeight - win.statusBar.offsetHeight;
+    var height = content.clientHeight - win.menuBar.offsetHeight;
     if (width <= 0 && height <= 0) return;
     width = Math.max(0, width);
     height = Math.max(0, height);

@@ -19,9 +19,8 @@ function lines(file) {
 // Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
 // never looked up by name.
 const libraryObjects = [
-    "Array", "Cipher", "Clipboard", "Common", "Console", "Date", "File", "Font", "Gadget", "Json", "Math", "Memory", "Misc",
-    "OnError", "Preference",
-    "Requester", "Sort", "String", "Window",
+    "Array", "Cipher", "Clipboard", "Common", "Console", "Date", "File", "Font", "Gadget", "Json", "Math", "Memory", "Menu",
+    "Misc", "OnError", "Preference", "Requester", "Sort", "StatusBar", "String", "ToolBar", "Window",
 ];
 const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
 

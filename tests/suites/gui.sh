@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Windows, gadgets, menus and requesters in Debian's Chromium: real clicks, typing, dragging and
 # keyboard focus on pages that run the runtime library directly; screenshots in
-# build/screenshots/gadgets-*.png and requester-*.png.
+# build/screenshots/gadgets-*.png, menus-*.png and requester-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 for need in build/dist/system/libraries/orvane/orvane.js node_modules/playwright-core /usr/bin/chromium; do
@@ -10,4 +10,4 @@ for need in build/dist/system/libraries/orvane/orvane.js node_modules/playwright
         exit 1
     fi
 done
-node --test --test-concurrency=1 --test-reporter=dot tests/browser/gadgets.test.js tests/browser/requesters.test.js
+node --test --test-concurrency=1 --test-reporter=dot tests/browser/gadgets.test.js tests/browser/menus.test.js tests/browser/requesters.test.js
