@@ -128,16 +128,19 @@ try {
     // Ready handlers run in the order they were added. The page wraps the program in a ready
     // handler inside another one, so the same nesting here runs after the program's synchronous
     // part; an awaiting program goes on until it ends, waits for input nobody types, or is still.
+    // Still: no new output for 300 ms with no timer pending, or for 3 s with timers (an event
+    // loop polling with a timeout never lets them all go).
     let last = -1;
     let still = 0;
+    let quiet = 0;
     const started = Date.now();
     const watch = () => {
-        if (transcript.length === last && pendingTimers.size === 0) still++;
-        else still = 0;
+        quiet = transcript.length === last ? quiet + 1 : 0;
+        still = quiet > 0 && pendingTimers.size === 0 ? still + 1 : 0;
         last = transcript.length;
         const ended = window.cCommon && window.cCommon.ORV_Ended;
         const starved = waitingLine() && !answers.length;
-        if (ended || starved || still >= 6 || errors.length || Date.now() - started > 50000) finish();
+        if (ended || starved || still >= 6 || quiet >= 60 || errors.length || Date.now() - started > 50000) finish();
         else setTimer(watch, 50);
     };
     window.jQuery(() => window.jQuery(() => setTimer(watch, 50)));
