@@ -552,6 +552,25 @@ var cFile = (global.cFile = {
         return orvFileWrite(file, orvFileEncode(text, orvStringFormat(file, format)));
     },
 
+    // Memory blocks (cMemory addresses): the number of bytes read, fewer at the end of the file.
+    ReadData: function (number, address, length) {
+        var file = orvFileOf(number);
+        if (!file) return 0;
+        length = Math.max(0, Math.min(orvInt(length), file.length - file.position));
+        if (length === 0) return 0;
+        if (!orvLocate(address, length, "ReadData()")) return 0;
+        orvWriteBytes(file.data.slice(file.position, file.position + length));
+        file.position += length;
+        return length;
+    },
+    WriteData: function (number, address, length) {
+        var file = orvWritableFile(number, "WriteData()");
+        length = Math.max(0, orvInt(length));
+        if (!file || length === 0 || !orvLocate(address, length, "WriteData()")) return 0;
+        orvFileWrite(file, orvReadBytes(length).slice());
+        return length;
+    },
+
     // Size in bytes of a stored or chosen file, -1 when there is none.
     FileSize: function (name) {
         var bytes = orvReadableFile(orvFilePath(name));

@@ -256,3 +256,23 @@ test("clipboard: through the browser's clipboard, and the page's own copy where 
     assert.equal(await C.GetClipboardText(), "kept here");
     assert.match(page.debug.pop(), /^\[ERROR\] GetClipboardText\(\): the browser refused access/);
 });
+
+test("ReadData and WriteData between files and memory blocks", () => {
+    const page = loadPage();
+    const { cFile: F, cMemory: M } = page.window;
+    const block = M.AllocateMemory(8);
+    for (let i = 0; i < 8; i++) M.PokeA(block + i, 250 + i);
+    F.CreateFile(0, "data.bin");
+    assert.equal(F.WriteData(0, block + 2, 6), 6);
+    F.CloseFile(0);
+    assert.equal(F.FileSize("data.bin"), 6);
+    F.OpenFile(1, "data.bin");
+    const target = M.AllocateMemory(10);
+    assert.equal(F.ReadData(1, target, 10), 6, "as many bytes as the file has");
+    assert.deepEqual([0, 1, 5, 6].map((i) => M.PeekA(target + i)), [252, 253, 1, 0]);
+    assert.equal(F.Eof(1), 1);
+    F.FileSeek(1, 0);
+    assert.equal(F.ReadData(1, block + 4, 6), 0, "beyond the end of the block");
+    assert.match(page.debug.pop(), /does not point to valid memory/);
+    F.CloseFile(1);
+});
