@@ -175,10 +175,11 @@ test("circle drawer: a click draws a circle, undo takes it away", async (t) => {
 test("cells: formulas refer to cells and ranges and follow their changes", async () => {
     const p = await task("7-cells");
     const cell = (column, row) => p.at(2).locator(`tr[recid='${row}'] td[col='${column}']`);
-    const enter = async (column, row, text) => {
+    // Return stores the cell (a keyboard shortcut of the window), and so does leaving the field.
+    const enter = async (column, row, text, key = "Enter") => {
         await cell(column, row).click();
         await p.at(1).fill(text);
-        await p.at(1).press("Tab");
+        await p.at(1).press(key);
     };
     // The grid draws its rows a moment after a change.
     const shows = async (column, row, text, why) => {
@@ -192,16 +193,12 @@ test("cells: formulas refer to cells and ranges and follow their changes", async
     await shows(1, 2, "#ERROR", "A2 sums itself");
     await enter(1, 2, "=sum(A1:B1)+B2");
     await shows(1, 2, "63");
-    await enter(1, 1, "1.5");
+    await enter(1, 1, "1.5", "Tab");
     await shows(2, 2, "3");
     await shows(1, 2, "4.5");
     await cell(1, 2).click();
     assert.equal(await p.text(1), "=sum(A1:B1)+B2");
     assert.equal(await p.text(0), "A2");
     await p.shot();
-    assert.deepEqual(
-        p.errors.filter((line) => !/AddKeyboardShortcut\(\) is not available/.test(line)),
-        [],
-        "Return to store a cell waits for the menu library's keyboard shortcuts",
-    );
+    assert.deepEqual(p.errors, []);
 });
