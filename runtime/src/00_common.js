@@ -165,7 +165,7 @@ function orvReadNextValue() {
     cCommon.ORV_DataPosition = index + 1;
     var image = orvDataSection();
     cCommon.ORV_DataByte = image.offsets[index + 1];
-    return data[index];
+    return image.labels.has(index) ? image.labels.get(index) : data[index];
 }
 
 function orvReadTyped(type) {
@@ -177,7 +177,7 @@ function orvReadTyped(type) {
     var value;
     if (index !== undefined && index < image.values.length && image.letters[index] === letter) {
         // the common case: the Read's type is the stored one
-        value = letter === "s" ? orvText(image.values[index]) : orvStoreAs(orvLetterType[letter], image.values[index]);
+        value = letter === "s" ? orvText(image.values[index]) : image.labels.has(index) ? image.labels.get(index) : orvStoreAs(orvLetterType[letter], image.values[index]);
         next = image.offsets[index + 1];
     } else if (letter === "s") {
         if (at >= image.size) return orvNoMoreData("s");

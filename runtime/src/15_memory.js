@@ -749,6 +749,7 @@ function orvDataSection() {
         var letter = (types && types[i]) || orvDataLetter(values[i]);
         letter = letter.toLowerCase();
         if (letter !== "s" && orvLetterType[letter] === undefined) letter = orvDataLetter(values[i]);
+        if (orvIsPendingLabel(values[i])) letter = "?";
         letters.push(letter);
         offsets.push(size);
         size += letter === "s" ? (orvText(values[i]).length + 1) * 2 : orvTypeSize(orvLetterType[letter]);
@@ -761,21 +762,34 @@ function orvDataSection() {
     record.number = number;
     var base = number * ORV_TwoTo32;
     var byOffset = new Map();
+    var labels = new Map();
     for (var k = 0; k < values.length; k++) {
         byOffset.set(offsets[k], k);
         if (letters[k] === "s") {
             var text = orvText(values[k]);
             for (var c = 0; c < text.length; c++) record.view.setUint16(offsets[k] + c * 2, text.charCodeAt(c), true);
         } else if (letters[k] === "?") {
-            var target = orvInt(values[k]);
-            orvSetInt64(record.view, offsets[k], base + offsets[Math.min(Math.max(target, 0), values.length)]);
+            var target = orvIsPendingLabel(values[k]) ? values[k] - ORV_PendingLabels : orvInt(values[k]);
+            var address = base + offsets[Math.min(Math.max(target, 0), values.length)];
+            orvSetInt64(record.view, offsets[k], address);
+            labels.set(k, address);
         } else {
             orvSetInView(record.view, offsets[k], orvLetterType[letters[k]], values[k]);
         }
     }
     byOffset.set(size, values.length);
-    orvDataImage = { values: values, types: types, letters: letters, offsets: offsets, byOffset: byOffset, number: number, size: size };
+    orvDataImage = { values: values, types: types, letters: letters, offsets: offsets, byOffset: byOffset, labels: labels, number: number, size: size };
     return orvDataImage;
+}
+
+// ?label inside the Data values themselves (Data.i ?Other) is computed while the array literal is
+// being built, before the data exists: it gets a stand-in number, replaced by the real address
+// when the data section is laid out. The stand-ins lie far beyond any block in use.
+var ORV_PendingLabels = 1040000 * ORV_TwoTo32;
+var orvNoDataYet = cCommon.ORV_DataArray;
+
+function orvIsPendingLabel(value) {
+    return typeof value === "number" && value >= ORV_PendingLabels && value < ORV_PendingLabels + ORV_TwoTo32;
 }
 
 // ---- structures and fields by address
@@ -890,6 +904,7 @@ var cMemory = (global.cMemory = {
 
     // ?label: i is the index of the label's first value in the program's Data values.
     ORV_LabelAddress: function (index) {
+        if (cCommon.ORV_DataArray === orvNoDataYet) return ORV_PendingLabels + Math.max(orvInt(index), 0);
         var image = orvDataSection();
         index = Math.min(Math.max(orvInt(index), 0), image.values.length);
         return image.number * ORV_TwoTo32 + image.offsets[index];

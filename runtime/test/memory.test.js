@@ -323,3 +323,19 @@ test("structure assignment, CopyStructure and ClearStructure on objects and raw 
     assert.equal(M.PeekI(q + 8), 0);
     assert.equal(M.ORV_Object(q), null, "raw memory has no object");
 });
+
+test("?label values inside the Data values, written before the data exists, become real addresses", () => {
+    const fresh = loadPage();
+    // what an emitter writes for: Data.i 2, ?Values / Values: Data.i 7, 8
+    fresh.run(`cCommon.ORV_DataArray = [2, cMemory.ORV_LabelAddress(2), 7, 8]; cCommon.ORV_DataTypes = "iiii";`);
+    const { cCommon: C, cMemory: F } = fresh.window;
+    const values = F.ORV_LabelAddress(2);
+    assert.equal(C.Read(), 2);
+    const address = C.Read();
+    assert.equal(address, values);
+    assert.equal(F.PeekI(address + 8), 8);
+    C.Restore(0);
+    C.Read("i");
+    assert.equal(C.Read("i"), values, "the typed Read reads the laid-out address");
+    assert.equal(F.PeekI(F.ORV_LabelAddress(1)), values);
+});
