@@ -19,8 +19,9 @@ function lines(file) {
 // Runtime objects that hold library functions. Dim and ReDim are written by the array pass itself,
 // never looked up by name.
 const libraryObjects = [
-    "Array", "Cipher", "Clipboard", "Common", "Console", "Date", "File", "Font", "Gadget", "Json", "Math", "Memory", "Menu",
-    "Misc", "OnError", "Preference", "Requester", "Sort", "StatusBar", "String", "ToolBar", "Window",
+    "Array", "Cipher", "Clipboard", "Common", "Console", "Date", "Drawing", "File", "Font", "Gadget", "Image", "Json",
+    "Keyboard", "Math", "Memory", "Menu", "Misc", "Mouse", "OnError", "Preference", "Requester", "Screen", "Sort",
+    "Sprite", "StatusBar", "String", "ToolBar", "VectorDrawing", "Window",
 ];
 const emittedDirectly = new Set(["Array.Dim", "Array.ReDim"]);
 
@@ -67,7 +68,9 @@ test("functions marked .await return promises, and the blocking console calls ar
         const result = page.window["c" + object][name]();
         assert.equal(typeof result?.then, "function", entry + " does not return a Promise");
     }
-    for (const blocking of ["Console.Input.await", "Console.Inkey.await", "Misc.Delay.await"]) {
+    const blockingCalls = ["Console.Input.await", "Console.Inkey.await", "Misc.Delay.await", "Image.LoadImage.await", "Image.CatchImage.await"];
+    blockingCalls.push("Sprite.LoadSprite.await", "Sprite.CatchSprite.await", "Screen.FlipBuffers.await");
+    for (const blocking of blockingCalls) {
         assert.ok(marked.includes(blocking), blocking);
     }
     for (const entry of lines("libraries.txt").filter((line) => !line.endsWith(".await"))) {
