@@ -101,6 +101,9 @@ void TranslateLibraryCalls(Conversion& conv) {
         if (tok.Type != PBSC_Identifier) continue;
         auto found = objects.find(tok.Text);
         if (found == objects.end()) continue;
+        // After "." the name is a type ("NewMap p.Point()", "Define b.Box"): structures may be
+        // named like library functions.
+        if (TextIs(t, BeforeNonEmpty(t, id), ".")) continue;
         std::string call = "c" + found->second + "." + tok.Text;
         if (TextIs(t, After(t, id), "(")) {
             tok.Text = call;
