@@ -149,25 +149,40 @@ test("CRUD: filter by surname prefix, select, create, update, delete", async () 
     assert.deepEqual(p.errors, []);
 });
 
-test("circle drawer: a click draws a circle, undo takes it away", async (t) => {
+test("circle drawer: clicks draw circles, the nearest is filled, its diameter changes in a dialog, undo and redo", async () => {
     const p = await task("6-circles");
-    await p.waitForTimeout(100);
-    const lines = await p.evaluate(() => Array.from(document.querySelectorAll("#orvane-debug > div"), (row) => row.textContent));
-    const missing = lines.filter((line) => / is not available in the browser/.test(line));
-    if (missing.length) {
-        await p.shot();
-        t.skip("waits for the 2D drawing and menu libraries: " + missing.join("; "));
-        return;
-    }
     const canvas = await p.at(2).locator("canvas").boundingBox();
-    await p.mouse.click(canvas.x + 100, canvas.y + 100);
-    await p.waitForTimeout(100);
+    const at = (x, y) => [canvas.x + x, canvas.y + y];
     const pixel = (x, y) =>
         p.evaluate(([x, y]) => Array.from(document.querySelector("[data-gadget='2'] canvas").getContext("2d").getImageData(x, y, 1, 1).data.slice(0, 3)), [x, y]);
-    assert.deepEqual(await pixel(100, 85), [0, 0, 0], "the circle's outline 15 pixels above its centre");
+    await p.mouse.click(...at(100, 100));
+    await p.mouse.click(...at(200, 150));
+    await p.waitForTimeout(100);
+    assert.deepEqual(await pixel(100, 85), [0, 0, 0], "the first circle's outline 15 pixels above its centre");
+    assert.deepEqual(await pixel(200, 135), [0, 0, 0]);
+    await p.mouse.move(...at(203, 152));
+    await p.waitForTimeout(100);
+    assert.deepEqual(await pixel(200, 150), [192, 192, 192], "the circle under the mouse is filled grey");
+    assert.deepEqual(await pixel(100, 100), [255, 255, 255]);
+    await p.mouse.click(...at(203, 152), { button: "right" });
+    await p.getByText("Adjust diameter...").click();
+    await p.waitForFunction(() => cWindow.IsWindow(1));
+    await p.at(4).locator(".ui-slider-handle").press("End");
+    await p.waitForTimeout(100);
+    assert.deepEqual(await pixel(200, 50), [0, 0, 0], "diameter 200: the outline 100 pixels above the centre");
+    await p.locator(".ui-dialog", { hasText: "Adjust diameter" }).locator(".ui-dialog-titlebar-close").click();
+    await p.waitForFunction(() => !cWindow.IsWindow(1));
     await p.at(0).click();
     await p.waitForTimeout(100);
-    assert.deepEqual(await pixel(100, 85), [255, 255, 255]);
+    assert.deepEqual(await pixel(200, 50), [255, 255, 255], "undo gives the old diameter back");
+    assert.deepEqual(await pixel(200, 135), [0, 0, 0]);
+    await p.at(0).click();
+    await p.waitForTimeout(100);
+    assert.deepEqual(await pixel(200, 135), [255, 255, 255], "undo again takes the second circle away");
+    await p.at(1).click();
+    await p.at(1).click();
+    await p.waitForTimeout(100);
+    assert.deepEqual(await pixel(200, 50), [0, 0, 0], "redo twice: the circle and its diameter");
     await p.shot();
     assert.deepEqual(p.errors, []);
 });
