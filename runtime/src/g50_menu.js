@@ -175,23 +175,31 @@ function orvShowMenuList(menu, list, where) {
     var overBottom = rect.bottom - document.documentElement.clientHeight;
     if (overBottom > 0 && !where.title) list.style.top = Math.max(0, parseFloat(list.style.top) - rect.height) + "px";
     orvShownMenu = { menu: menu, list: list, title: where.title || null, win: where.win || null };
-    if (orvHasMenuWidget()) {
-        // The widget may still have a delayed closing of the last time it was shown; this one
-        // replaces it. The keys work at once, with no item marked until they move to one.
-        jQuery(list).menu("collapseAll", null, true);
-        setTimeout(function () {
-            if (orvShownMenu && orvShownMenu.list === list) jQuery(list).trigger("focus", [true]);
-        }, 0);
-    } else {
-        list.focus();
-    }
+    // Reset first: a plain focus would let the widget mark the first item and start a timer of
+    // its own over a delayed closing still pending from the last time.
+    orvResetMenuWidget(list);
+    if (orvHasMenuWidget()) jQuery(list).trigger("focus", [true]);
+    else list.focus();
+}
+
+// Back to its first state, at once: submenus closed, no item marked, the keys working on the
+// list itself, nothing left of the widget's delayed closing. (The widget's own collapseAll waits
+// for a timer, which keys pressed right after opening would outrun.)
+function orvResetMenuWidget(list) {
+    if (!orvHasMenuWidget() || !jQuery(list).menu("instance")) return;
+    var $list = jQuery(list);
+    $list.find(".ui-menu").hide().attr({ "aria-hidden": "true", "aria-expanded": "false" });
+    var keys = jQuery.Event("keydown");
+    var first = $list.children(".ui-menu-item").first();
+    if (first.length) $list.menu("focus", keys, first);
+    $list.menu("blur", keys);
 }
 
 function orvHideMenu() {
     var shown = orvShownMenu;
     if (!shown) return;
     orvShownMenu = null;
-    if (orvHasMenuWidget() && jQuery(shown.list).menu("instance")) jQuery(shown.list).menu("collapseAll", null, true);
+    orvResetMenuWidget(shown.list);
     shown.list.style.display = "none";
     if (shown.title) shown.title.classList.remove("ui-state-active");
 }
@@ -313,10 +321,12 @@ function orvReleaseMenu(menu) {
 }
 
 // The toolbar and the status bar lie over the inner area, at its top and its bottom; the
-// toolbar sits right under the menu bar.
+// toolbar sits right under the menu bar when the window shows one (the stylesheet places it, so
+// that a window opened invisible is right when it is shown).
 function orvPlaceWindowBars(win) {
     if (!win || win.freed) return;
-    win.toolBar.style.top = win.menuBar.offsetHeight + "px";
+    var menu = win.menu;
+    win.element.classList.toggle("orvane-has-menu", !!(menu && !menu.freed && !menu.hidden));
 }
 
 // Keyboard shortcuts: Shortcut is a Windows key code with #PB_Shortcut_Shift ($10000),

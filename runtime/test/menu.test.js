@@ -60,6 +60,11 @@ test("a menu bar: titles, items with shortcut text, separators, submenus, states
     assert.equal(M.IsMenu(0), 1);
     assert.ok(M.MenuID(0) > 0);
     assert.equal(M.MenuHeight(), 0, "the menu bar is not part of the inner height");
+    const content = doc.querySelector(".orvane-window");
+    assert.ok(content.classList.contains("orvane-has-menu"), "a toolbar goes below the menu bar");
+    M.HideMenu(0, 1);
+    assert.ok(!content.classList.contains("orvane-has-menu"));
+    M.HideMenu(0, 0);
     assert.equal(W.WindowHeight(0), 200);
 
     // Opening a title and choosing items, with the mouse as the menu widget takes it.
