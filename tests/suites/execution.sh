@@ -15,7 +15,7 @@ if [ ${#programs[@]} -eq 0 ]; then
         exit 0
     fi
 fi
-in_chromium=" strings_basic lists_basic maps_struct console_print gadgets_items gadgets_more "
+in_chromium=" strings_basic lists_basic maps_struct console_print gadgets_items gadgets_more drawing_points drawing_text "
 passed=0
 failed=()
 for pb in "${programs[@]}"; do
