@@ -55,11 +55,20 @@ function orvSmallPicture(imageId, size) {
 }
 
 // One list of items (a title's drop-down, a submenu, a popup menu).
-// Lists wait hidden at the end of the page until they are shown.
+// Lists wait hidden at the end of the page until they are shown. A page without jQuery UI (a
+// jQuery Mobile page) has plain lists: submenus open on hover by the stylesheet, a click chooses.
 function orvNewMenuList(menu) {
     var list = orvMenuElement("ul", "orvane-menu-list orvane-menu-popup", document.body);
     list.style.display = "none";
+    list.tabIndex = -1;
     if (menu.images) list.classList.add("orvane-menu-images");
+    if (!orvHasMenuWidget()) {
+        list.classList.add("orvane-menu-plain", "ui-widget", "ui-widget-content");
+        list.addEventListener("click", function (event) {
+            var li = event.target.closest ? event.target.closest("li[data-item]") : null;
+            if (li && !li.classList.contains("orvane-menu-separator")) orvChooseMenuItem(menu, li);
+        });
+    }
     return list;
 }
 

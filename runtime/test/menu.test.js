@@ -182,3 +182,24 @@ test("status bar fields: texts, alignment, progress, the free width shared; a fi
     S.FreeStatusBar(0);
     assert.equal(doc.querySelectorAll(".orvane-statusbar-field").length, 0);
 });
+
+test("without jQuery UI (a jQuery Mobile page) menus are plain lists that a click chooses from", async () => {
+    const page = loadPage();
+    const { cWindow: W, cMenu: M } = page.window;
+    const doc = page.window.document;
+    W.OpenWindow(0, 0, 0, 200, 100, "plain");
+    M.CreateMenu(0, W.WindowID(0));
+    M.MenuTitle("File");
+    M.MenuItem(1, "Open");
+    M.MenuBar();
+    M.MenuItem(2, "Quit");
+    doc.querySelector(".orvane-menu-title").dispatchEvent(new page.window.MouseEvent("mousedown", { bubbles: true }));
+    assert.ok(doc.querySelector(".orvane-menu-plain"));
+    doc.querySelector('li[data-item="2"] .orvane-menu-text').click();
+    const seen = [];
+    for (let event = await W.WaitWindowEvent(100); event; event = await W.WaitWindowEvent(100)) {
+        if (event === MENU_EVENT) seen.push(W.EventMenu());
+    }
+    assert.deepEqual(seen, [2]);
+    assert.equal(doc.querySelector(".orvane-menu-plain").style.display, "none");
+});
