@@ -217,7 +217,7 @@ var cScreen = (global.cScreen = {
         var canvas = orvNewCanvas(width, height);
         if (!canvas) return 0;
         canvas.className = "orvane-screen orvane-full-screen";
-        canvas.style.cssText = "position:fixed;left:0;top:0;width:100vw;height:100vh;object-fit:contain;background:#000;z-index:1000;outline:none;";
+        canvas.style.cssText = "position:fixed;left:0;top:0;width:100vw;height:100vh;object-fit:contain;image-rendering:pixelated;background:#000;z-index:1000;outline:none;";
         document.body.appendChild(canvas);
         if (title !== undefined) document.title = orvText(title);
         return orvOpenScreen(canvas, width, height, flipMode, null);

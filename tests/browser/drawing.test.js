@@ -364,6 +364,17 @@ test("vector drawing on an image: paths, strokes, fills, transformations", async
         V.VectorSourceColor(D.RGBA(0, 0, 0, 128));
         V.FillPath();
         const cursor = [V.PathCursorX(), V.PathCursorY()];
+        V.ResetCoordinates();
+        V.MovePathCursor(120, 100);
+        V.VectorSourceColor(D.RGBA(0, 0, 0, 255));
+        const textWidth = V.VectorTextWidth("Text");
+        V.DrawVectorText("Text");
+        const afterText = [V.PathCursorX() - 120, V.PathCursorY()];
+        V.VectorSourceLinearGradient(120, 0, 180, 0);
+        V.VectorSourceGradientColor(D.RGBA(255, 0, 0, 255), 0);
+        V.VectorSourceGradientColor(D.RGBA(0, 0, 255, 255), 1);
+        V.AddPathBox(120, 130, 60, 10);
+        V.FillPath();
         V.StopVectorDrawing();
         D.StartDrawing(I.ImageOutput(image));
         const points = {
@@ -374,14 +385,18 @@ test("vector drawing on an image: paths, strokes, fills, transformations", async
             ring: D.Point(150, 20),
             rotated: [D.Point(95, 175), D.Point(120, 150)],
             half: D.Point(20, 160),
+            gradient: [D.Point(120, 135), D.Point(179, 135)],
         };
+        let ink = 0;
+        for (let y = 100; y < 120; y++) for (let x = 120; x < 120 + textWidth; x++) if (D.Red(D.Point(x, y)) < 100) ink++;
+        points.ink = ink;
         D.StopDrawing();
         S.InitSprite();
         Scr.OpenScreen(200, 200, 32, "Vector");
         D.StartDrawing(Scr.ScreenOutput());
         D.DrawImage(I.ImageID(image), 0, 0);
         D.StopDrawing();
-        return { points, emptyAfterFill, cursor };
+        return { points, emptyAfterFill, cursor, textWidth, afterText };
     });
     const p = r.points;
     assert.equal(r.emptyAfterFill, 1);
@@ -390,6 +405,9 @@ test("vector drawing on an image: paths, strokes, fills, transformations", async
     assert.deepEqual(p.rotated, [0x0080ff, 0xffffff], "the box turned to x 90..110, y 150..190");
     assert.deepEqual([p.half & 0xff, (p.half >> 8) & 0xff], [127, 127], "half-transparent black over white");
     assert.deepEqual(r.cursor, [0, 0], "a fill resets the path and its cursor");
+    assert.ok(r.textWidth > 15 && p.ink > 10, "text " + r.textWidth + " wide, " + p.ink + " dark pixels");
+    assert.deepEqual(r.afterText, [r.textWidth, 100], "the cursor moves to the end of the text");
+    assert.ok((p.gradient[0] & 0xff) > 200 && (p.gradient[1] >> 16) > 200, "red to blue: " + p.gradient.map((c) => c.toString(16)));
     await page.screenshot({ path: path.join(shots, "drawing-vector.png") });
     assert.deepEqual(page.errors, []);
     await page.close();
