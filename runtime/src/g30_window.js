@@ -65,6 +65,10 @@ function orvDesktop() {
         var body = document.body || document.documentElement;
         body.insertBefore(desktop, body.firstChild);
         body.classList.add("orvane-windows");
+        // The mobile page's wait picture covers the page until jQuery Mobile starts; a window
+        // program's windows show without it.
+        var wait = document.getElementById("orvane-wait");
+        if (wait) wait.style.display = "none";
     }
     return desktop;
 }
