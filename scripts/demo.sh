@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Converts examples/hello.pb into a temporary server folder and serves it on 127.0.0.1.
 #   ORVANE_DEMO_PORT   port to serve on (default: the first free one from 8000)
-# The real PureBasic compiler is not needed: its syntax check is taken by tests/fakes/pbcompiler
-# unless PB_TOOL_Compiler names the real one.
+# An installed PureBasic compiler checks the program's syntax (PB_TOOL_Compiler,
+# $PUREBASIC_HOME/compilers/pbcompiler or pbcompiler on the PATH, as Orvane looks for it);
+# without one the demo converts with --no-syntax-check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -24,9 +25,13 @@ printf '[profile:demo]\r\nserverpath = %s\r\nAfterConvertingDoNothing = 1\r\nAft
 } >"$work/hello.pb"
 cp build/dist/orv.pbi "$work/orv.pbi"
 
+syntax_check=()
+if [ -z "${PB_TOOL_Compiler:-}" ] && [ ! -x "${PUREBASIC_HOME:-/nonexistent}/compilers/pbcompiler" ] &&
+    ! command -v pbcompiler >/dev/null; then
+    syntax_check=(--no-syntax-check)
+fi
 echo "demo: converting examples/hello.pb"
-XDG_CONFIG_HOME="$config" PB_TOOL_Compiler="${PB_TOOL_Compiler:-$repo/tests/fakes/pbcompiler}" \
-    PB_TOOL_Debugger=1 build/dist/Orvane --console "$work/hello.pb"
+XDG_CONFIG_HOME="$config" PB_TOOL_Debugger=1 build/dist/Orvane --console "${syntax_check[@]}" "$work/hello.pb"
 
 port=${ORVANE_DEMO_PORT:-$(python3 - <<'PY'
 import socket

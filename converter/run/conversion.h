@@ -95,10 +95,12 @@ struct Conversion {
     std::string ProfileFile;  // settings folder + "Orvane.ini"
 
     // The IDE's tool variables as they were at start.
-    std::string CompilerPath;   // PB_TOOL_Compiler
-    std::string ProjectFile;    // PB_TOOL_Project
-    std::string ToolWord;       // PB_TOOL_Word
-    std::string DebuggerFlag;   // PB_TOOL_Debugger
+    std::string CompilerPath;       // PB_TOOL_Compiler, or the compiler found without it
+    bool CompilerSearched = false;  // PB_TOOL_Compiler was not set; the compiler was looked for
+    bool SkipSyntaxCheck = false;   // --no-syntax-check
+    std::string ProjectFile;        // PB_TOOL_Project
+    std::string ToolWord;           // PB_TOOL_Word
+    std::string DebuggerFlag;       // PB_TOOL_Debugger
 
     std::vector<std::string> Arguments;  // command-line arguments after the options
     std::string SourceFile;

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: Orvane [--console] [--answer=yes|no] sourcefile.pb\n"
+    "Usage: Orvane [--console] [--answer=yes|no] [--no-syntax-check] sourcefile.pb\n"
     "\n"
     "Converts a PureBasic program into a web application, using the profile the program names\n"
     "with ORV_Converter_SetProfile(\"name\") (profiles are kept by Setwright and Setpicker).\n"
@@ -28,16 +28,21 @@ constexpr const char* kHelp =
     "                   error; the exit status is 0 on success and 1 on failure\n"
     "  --answer=yes|no  answer the question about creating a missing profile without asking\n"
     "                   (console mode asks on the terminal, or takes No without one)\n"
+    "  --no-syntax-check  convert without the PureBasic compiler's syntax check, so that no\n"
+    "                   compiler is needed (CGI server code still needs it)\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
-    "Environment: PB_TOOL_Compiler (the PureBasic compiler, required), PB_TOOL_Project,\n"
-    "PB_TOOL_Word, PB_TOOL_Debugger (set by the PureBasic IDE when started as a tool).\n";
+    "Environment: PB_TOOL_Compiler (the PureBasic compiler), PB_TOOL_Project, PB_TOOL_Word,\n"
+    "PB_TOOL_Debugger (set by the PureBasic IDE when started as a tool). Without\n"
+    "PB_TOOL_Compiler the compiler is $PUREBASIC_HOME/compilers/pbcompiler, else pbcompiler\n"
+    "on the PATH.\n";
 
 struct Options {
     bool console = false;
     bool help = false;
     bool version = false;
+    bool noSyntaxCheck = false;
     std::optional<bool> answer;
     std::vector<std::string> arguments;
     std::string error;
@@ -62,6 +67,8 @@ Options ParseOptions(int argc, char** argv) {
             o.answer = true;
         } else if (arg == "--answer=no") {
             o.answer = false;
+        } else if (arg == "--no-syntax-check") {
+            o.noSyntaxCheck = true;
         } else {
             o.error = "unknown option '" + arg + "'";
         }
@@ -102,6 +109,7 @@ int RunInConsole(int argc, char** argv, const Options& options) {
         return AskOnConsole(options.answer, text);
     };
     orvane::PrepareConversion(conv, options.arguments);
+    conv.SkipSyntaxCheck = options.noSyntaxCheck;
     orvane::RunConversion(conv);
     std::cout << std::flush;
     return conv.RunFailed ? 1 : 0;
@@ -111,6 +119,7 @@ int RunInWindow(int argc, char** argv, const Options& options) {
     QApplication app(argc, argv);
     orvane::Conversion conv;
     orvane::PrepareConversion(conv, options.arguments);
+    conv.SkipSyntaxCheck = options.noSyntaxCheck;
     orvane::ProgressWindow window;
     window.show();
     window.StartRun(conv, orvane::RunConversion);

@@ -123,8 +123,12 @@ void Override(std::string& field, const std::string& directiveValue) {
 // The environment and argument checks before the source is read; false stops the run.
 bool CheckEnvironment(Conversion& conv) {
     if (!FileExists(conv.CompilerPath)) {
-        LogMessage(conv, "PBCompiler not found: " + Quoted(conv.CompilerPath), true);
-        return false;
+        if (!conv.SkipSyntaxCheck) {
+            LogMessage(conv, "PBCompiler not found: " + Quoted(conv.CompilerPath), true);
+            return false;
+        }
+    } else if (conv.CompilerSearched) {
+        LogMessage(conv, "PBCompiler: " + Quoted(conv.CompilerPath));
     }
     for (const char* companion : {"Setpicker", "Setwright"}) {
         if (!FileExists(conv.ProgramFolder + ExecutableName(companion))) {
@@ -287,6 +291,8 @@ void PrepareConversion(Conversion& conv, const std::vector<std::string>& argumen
     conv.ProgramFolder = ProgramFolder();
     conv.SystemFolder = conv.ProgramFolder + "system/";
     conv.CompilerPath = GetEnv("PB_TOOL_Compiler");
+    conv.CompilerSearched = conv.CompilerPath.empty();
+    if (conv.CompilerSearched) conv.CompilerPath = FindPureBasicCompiler();
     conv.ProjectFile = GetEnv("PB_TOOL_Project");
     conv.ToolWord = GetEnv("PB_TOOL_Word");
     conv.DebuggerFlag = GetEnv("PB_TOOL_Debugger");

@@ -3,6 +3,8 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <QStandardPaths>
+#include <QString>
 #include <memory>
 #include <vector>
 
@@ -112,7 +114,20 @@ bool IncludesOrvPbi(const std::string& text) {
     return rc >= 0;
 }
 
+std::string FindPureBasicCompiler() {
+    const std::string name = ExecutableName("pbcompiler");
+    std::string home = GetEnv("PUREBASIC_HOME");
+    if (!home.empty() && FileExists(WithSlash(home) + "compilers/" + name))
+        return WithSlash(home) + "compilers/" + name;
+    return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
+}
+
 bool SyntaxCheck(Conversion& conv) {
+    if (conv.SkipSyntaxCheck) {
+        LogMessage(conv, "");
+        LogMessage(conv, "Syntaxcheck skipped (--no-syntax-check)");
+        return true;
+    }
     LogMessage(conv, "");
     LogMessage(conv, "Syntaxcheck. Starting PureBasic...");
     int exitCode = RunProgramCaptured(conv.CompilerPath, {"/CHECK", conv.SourceFile},

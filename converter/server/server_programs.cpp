@@ -215,6 +215,16 @@ bool WriteServerProgram(Conversion& conv, ServerLanguage language, const std::st
         case ServerLanguage::Cgi: {
             if (!Required(conv, s.CgiFilename, "CgiFilename")) return false;
             if (!Required(conv, s.CgiAddress, "CgiAddress")) return false;
+            // Without the compiler (a run with --no-syntax-check) no CGI program can be built.
+            if (!FileExists(conv.CompilerPath)) {
+                LogMessage(conv, "");
+                LogMessage(conv,
+                           "Found CGI ServerCode, but the CGI program needs the PureBasic "
+                           "compiler and none was found (set PB_TOOL_Compiler or PUREBASIC_HOME)",
+                           true);
+                LogMessage(conv, "");
+                return false;
+            }
             std::string path = FindServerTemplate(conv.ProgramFolder, "cgi.pb");
             if (path.empty()) {
                 LogMessage(conv, "Found no template-file", true);

@@ -52,6 +52,78 @@ TEST(ConsoleRun, WithoutCompilerReportsEmptyPathAndFails) {
     ExpectFailedWith(box.Run({}), "PBCompiler not found: '" + box.WorkFolder() + "'");
 }
 
+// A copy of the stand-in compiler that records its calls in its own log.
+std::string InstallCompiler(RunSandbox& box, const std::string& path, const std::string& log) {
+    box.WriteFile(path, "#!/bin/sh\nprintf '%s\\n' \"$*\" >>'" + log + "'\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
+// Without PB_TOOL_Compiler the compiler is found where a PureBasic installation keeps it, and the
+// run says which one it uses; --no-syntax-check converts without any compiler.
+TEST(ConsoleRun, CompilerFromPureBasicHomeThenPath) {
+    RunSandbox box;
+    box.compilerPath = "";
+    box.WriteProfiles("[profile:web]\r\nserverpath = " + box.ServerFolder() + "\r\n");
+    std::string source = box.WriteSource(
+        "main.pb", Program(box, "ORV_Converter_SetProfile(\"web\")\r\nDebug 1\r\n"));
+    std::string onPath =
+        InstallCompiler(box, box.Root() + "bin/pbcompiler", box.Root() + "path.log");
+    std::string home = box.Root() + "purebasic/";
+    std::string inHome =
+        InstallCompiler(box, home + "compilers/pbcompiler", box.Root() + "home.log");
+
+    box.environment["PUREBASIC_HOME"] = home.substr(0, home.size() - 1);
+    RunResult r = box.Run({source});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_TRUE(r.HasLine("PBCompiler: '" + inHome + "'")) << r.out;
+    EXPECT_EQ(box.ReadFile(box.Root() + "home.log"), "/CHECK " + source + "\n");
+
+    box.environment["PUREBASIC_HOME"] = box.Root() + "elsewhere";
+    r = box.Run({source});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_TRUE(r.HasLine("PBCompiler: '" + onPath + "'")) << r.out;
+    EXPECT_EQ(box.ReadFile(box.Root() + "path.log"), "/CHECK " + source + "\n");
+
+    // PB_TOOL_Compiler, as the IDE sets it, comes first and is not announced.
+    box.compilerPath = inHome;
+    r = box.Run({source});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.find("PBCompiler:"), std::string::npos) << r.out;
+
+    box.compilerPath = "";
+    box.RemoveFile(onPath);
+    ExpectFailedWith(box.Run({source}), "PBCompiler not found: ''");
+    r = box.Run({source}, {"--no-syntax-check"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_TRUE(r.HasLine("Syntaxcheck skipped (--no-syntax-check)"));
+    EXPECT_FALSE(r.HasLine("Syntaxcheck. Starting PureBasic..."));
+    EXPECT_TRUE(r.HasLine("Ready :-)"));
+    EXPECT_TRUE(std::filesystem::exists(box.ServerFolder() + "application.js"));
+}
+
+TEST(ConsoleRun, NoSyntaxCheckRefusesCgiServerCodeWithoutCompiler) {
+    RunSandbox box;
+    box.compilerPath = "";
+    box.WriteProfiles("[profile:web]\r\nserverpath = " + box.ServerFolder() + "\r\ncgifilename = " +
+                      box.ServerFolder() + "app.cgi\r\ncgiaddress = http://127.0.0.1/app.cgi\r\n");
+    std::string source =
+        box.WriteSource("main.pb", Program(box,
+                                           "ORV_Converter_SetProfile(\"web\")\r\nEnableCGI\r\n"
+                                           "ProcedureDLL.s Hi()\r\n  ProcedureReturn \"hi\"\r\n"
+                                           "EndProcedure\r\nDisableCGI\r\nDebug Hi()\r\n"));
+    ExpectFailedWith(box.Run({source}, {"--no-syntax-check"}),
+                     "Found CGI ServerCode, but the CGI program needs the PureBasic compiler and "
+                     "none was found (set PB_TOOL_Compiler or PUREBASIC_HOME)");
+    EXPECT_FALSE(std::filesystem::exists(box.ServerFolder() + "app.cgi"));
+    // With a compiler the option only skips the check; the CGI program is built.
+    box.compilerPath = std::string(ORVANE_SOURCE_DIR) + "/tests/fakes/pbcompiler";
+    RunResult r = box.Run({source}, {"--no-syntax-check"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(box.CompilerCalls().size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(box.ServerFolder() + "app.cgi"));
+}
+
 TEST(ConsoleRun, EnvironmentChecksComeInOrder) {
     RunSandbox box;
     std::string source = box.WriteSource("main.pb", Program(box));

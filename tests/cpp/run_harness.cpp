@@ -170,7 +170,8 @@ RunResult RunSandbox::Run(const std::vector<std::string>& arguments,
                           const std::vector<std::string>& options, int timeoutMs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& key : env.keys())
-        if (key.startsWith("PB_TOOL_") || key.startsWith("FAKE_")) env.remove(key);
+        if (key.startsWith("PB_TOOL_") || key.startsWith("FAKE_") || key == "PUREBASIC_HOME")
+            env.remove(key);
     if (!compilerPath.empty()) env.insert("PB_TOOL_Compiler", QString::fromStdString(compilerPath));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(ConfigHome()));
     env.insert("TMPDIR", QString::fromStdString(TempFolder()));

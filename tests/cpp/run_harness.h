@@ -19,7 +19,8 @@
 //   PATH              starts with a folder holding a stand-in xdg-open, so no browser opens;
 //                     the addresses it was asked to open are in BrowserLog()
 //   FAKE_PBCOMPILER_LOG, FAKE_COMPANION_LOG  files read by CompilerCalls(), CompanionCalls()
-// PB_TOOL_Project, PB_TOOL_Word and PB_TOOL_Debugger are unset unless set in `environment`;
+// PB_TOOL_Project, PB_TOOL_Word, PB_TOOL_Debugger and PUREBASIC_HOME are unset unless set in
+// `environment`;
 // every entry of `environment` is set for the run (an empty value sets the variable empty).
 // The sandbox folder is removed when the RunSandbox goes out of scope (kept when the
 // environment variable ORVANE_KEEP_TEST_RUNS is set).
