@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
           libpcre2-dev libgtest-dev clang-format nodejs npm chromium php-cli python3
-          python3-flask xvfb xauth fonts-dejavu-core fonts-liberation)
+          python3-flask xvfb xauth fonts-dejavu-core fonts-liberation clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
