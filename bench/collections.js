@@ -119,6 +119,12 @@ function now() {
     return (usage.user + usage.system) / 1000;
 }
 
+// Each case runs a few times on small collections first, so that every figure measures compiled
+// code rather than the engine's first tiers.
+function warmUp(prepare, work) {
+    for (let r = 0; r < 20; r++) work(prepare(1000));
+}
+
 function fastest(prepare, work, n) {
     const repetitions = n >= 1000000 ? 3 : 7;
     let best = Infinity;
@@ -137,8 +143,13 @@ const sizes = [10000, 100000, 1000000];
 const format = (ms) => ms.toFixed(ms < 10 ? 2 : 1);
 const rows = [];
 let missed = 0;
+// ORVANE_BENCH_ONLY: a pattern of the operations to measure, all when unset.
+const only = process.env.ORVANE_BENCH_ONLY ? new RegExp(process.env.ORVANE_BENCH_ONLY) : null;
 for (const c of cases) {
+    if (only && !only.test(c.name)) continue;
     const row = { name: c.name, times: [], ratios: [] };
+    warmUp(c.prepare, c.run);
+    warmUp(c.baselinePrepare || c.prepare, c.baseline);
     for (const n of sizes) {
         const ours = fastest(c.prepare, c.run, n);
         const plain = fastest(c.baselinePrepare || c.prepare, c.baseline, n);

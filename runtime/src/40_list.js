@@ -34,11 +34,11 @@ function orvGrowLinks(chain) {
     chain.ORV_Prev = prev;
 }
 
-// A slot holding value, not yet linked.
+// A slot holding value, not yet linked. Free slots are chained through their next links.
 function orvNewSlot(chain, value) {
-    var slot;
-    if (chain.ORV_Free.length > 0) {
-        slot = chain.ORV_Free.pop();
+    var slot = chain.ORV_Free;
+    if (slot >= 0) {
+        chain.ORV_Free = chain.ORV_Next[slot];
         chain.ORV_Values[slot] = value;
     } else {
         slot = chain.ORV_Values.length;
@@ -73,14 +73,18 @@ function orvUnlink(chain, slot) {
     else prev[after] = before;
 }
 
-// Remembered positions of a deleted element lead to no current element when they are restored.
 function orvFreeSlot(chain, slot) {
     orvUnlink(chain, slot);
     chain.ORV_Prev[slot] = ORV_FreeSlot;
+    chain.ORV_Next[slot] = chain.ORV_Free;
+    chain.ORV_Free = slot;
     chain.ORV_Values[slot] = 0;
-    chain.ORV_Free.push(slot);
     chain.ORV_Size--;
-    var positions = chain.ORV_Positions;
+    if (chain.ORV_Positions.length > 0) orvForgetPosition(chain.ORV_Positions, slot);
+}
+
+// Remembered positions of a deleted element lead to no current element when they are restored.
+function orvForgetPosition(positions, slot) {
     for (var i = 0; i < positions.length; i++) {
         if (positions[i] === slot) positions[i] = -1;
     }
@@ -90,7 +94,7 @@ function orvClearChain(chain) {
     chain.ORV_Values = [];
     chain.ORV_Next = new Int32Array(8);
     chain.ORV_Prev = new Int32Array(8);
-    chain.ORV_Free = [];
+    chain.ORV_Free = -1;
     chain.ORV_First = -1;
     chain.ORV_Last = -1;
     chain.ORV_Current = -1;
@@ -199,7 +203,8 @@ function cLinkedList(init) {
     this.ORV_Values = [];
     this.ORV_Next = new Int32Array(8);
     this.ORV_Prev = new Int32Array(8);
-    this.ORV_Free = [];
+    // The first free slot, -1 when every slot holds an element.
+    this.ORV_Free = -1;
     this.ORV_First = -1;
     this.ORV_Last = -1;
     this.ORV_Current = -1;
@@ -279,12 +284,29 @@ cLinkedList.prototype = {
             orvCollectionError("The list doesn't have a current element.");
             return 0;
         }
-        var before = this.ORV_Prev[slot];
-        var after = this.ORV_Next[slot];
-        var index = this.ORV_Index;
-        orvFreeSlot(this, slot);
-        if (before < 0 && orvInt(flags) === 1 && after >= 0) return this.ORV_Select(after, 0);
-        return this.ORV_Select(before, index === ORV_IndexUnknown ? index : index - 1);
+        // orvFreeSlot and ORV_Select written out: deleting inside a ForEach is the hot path.
+        var next = this.ORV_Next;
+        var prev = this.ORV_Prev;
+        var before = prev[slot];
+        var after = next[slot];
+        if (before < 0) this.ORV_First = after;
+        else next[before] = after;
+        if (after < 0) this.ORV_Last = before;
+        else prev[after] = before;
+        prev[slot] = ORV_FreeSlot;
+        next[slot] = this.ORV_Free;
+        this.ORV_Free = slot;
+        this.ORV_Values[slot] = 0;
+        this.ORV_Size--;
+        if (this.ORV_Positions.length > 0) orvForgetPosition(this.ORV_Positions, slot);
+        if (before < 0 && after >= 0 && flags !== undefined && orvInt(flags) === 1) return this.ORV_Select(after, 0);
+        this.ORV_Current = before;
+        if (before < 0) {
+            this.ORV_Index = -1;
+            return 0;
+        }
+        if (this.ORV_Index !== ORV_IndexUnknown) this.ORV_Index--;
+        return orvSlotAddress(this, before);
     },
     ClearList: function () {
         orvClearChain(this);
@@ -474,7 +496,7 @@ cLinkedList.prototype = {
         var slot = this.ORV_Current < 0 ? this.ORV_First : this.ORV_Next[this.ORV_Current];
         if (slot < 0) return false;
         this.ORV_Current = slot;
-        if (this.ORV_Index !== ORV_IndexUnknown) this.ORV_Index++;
+        if (this.ORV_Index !== -2) this.ORV_Index++;
         return true;
     },
     // The loop leaves the last element it visited current, as PureBasic does.

@@ -16,7 +16,7 @@ function cMap(init) {
     this.ORV_Values = [];
     this.ORV_Next = new Int32Array(8);
     this.ORV_Prev = new Int32Array(8);
-    this.ORV_Free = [];
+    this.ORV_Free = -1;
     this.ORV_First = -1;
     this.ORV_Last = -1;
     this.ORV_Current = -1;
