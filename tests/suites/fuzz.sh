@@ -4,7 +4,8 @@
 # corpus seeded from the golden, execution and example programs (and ../shared/corpus when it is
 # beside the repository). A crash, a leak, a hang or an input slower than the time limit fails the
 # suite; the input that found it is written to build-fuzz/findings/TARGET/, where it goes into
-# tests/fuzz/regressions/TARGET/ once the fault is mended.
+# tests/fuzz/regressions/TARGET/ once the fault is mended. Each target's seeds are also run at
+# eight times their length (tests/fuzz/scaling.cpp): more than three times linear fails.
 #
 #   tests/suites/fuzz.sh [TARGET...]        targets: tokens translation postprocess server page profiles
 #   ORVANE_FUZZ_SECONDS  seconds per target (default 25; the README's long run uses hours)
@@ -84,6 +85,12 @@ for target in "${targets[@]}"; do
     coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)
     if [ $status -eq 0 ]; then
         echo "fuzz: $target: ${executions:-0} executions, $coverage"
+        # The seeds, each repeated, must cost time in proportion to their length.
+        if ! build-fuzz/fuzz/fuzz_scaling "$target" 24 "$seed"/* >"$findings/slower-than-linear.txt"; then
+            echo "fuzz: $target: slower than linear:" >&2
+            cat "$findings/slower-than-linear.txt" >&2
+            failed+=("$target")
+        fi
     else
         echo "fuzz: $target: FAILED after ${executions:-?} executions ($log):" >&2
         grep -E 'ERROR|SUMMARY|Test unit written' "$log" | head -5 >&2
