@@ -215,8 +215,8 @@ bool WriteServerProgram(Conversion& conv, ServerLanguage language, const std::st
         case ServerLanguage::Cgi: {
             if (!Required(conv, s.CgiFilename, "CgiFilename")) return false;
             if (!Required(conv, s.CgiAddress, "CgiAddress")) return false;
-            // Without the compiler (a run with --no-syntax-check) no CGI program can be built.
-            if (!FileExists(conv.CompilerPath)) {
+            // A run with --no-syntax-check may have no compiler: then no CGI program can be built.
+            if (conv.SkipSyntaxCheck && !FileExists(conv.CompilerPath)) {
                 LogMessage(conv, "");
                 LogMessage(conv,
                            "Found CGI ServerCode, but the CGI program needs the PureBasic "

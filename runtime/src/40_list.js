@@ -15,8 +15,6 @@
 var ORV_SlotSize = 256;
 // The previous-slot link of a slot that holds no element.
 var ORV_FreeSlot = -2;
-// Addresses of collections while the memory library is not part of the runtime.
-var orvNextCollectionBase = 4294967296 * 65536;
 
 function orvCollectionError(text) {
     if (typeof cPB !== "undefined" && cPB.Error) cPB.Error(text);
@@ -108,9 +106,8 @@ function orvIsSlot(chain, slot) {
 
 function orvSlotAddress(chain, slot) {
     if (slot < 0) return 0;
-    if (chain.ORV_Base === 0) {
-        chain.ORV_Base = typeof orvAddressOf === "function" ? orvAddressOf(chain) : (orvNextCollectionBase += 4294967296);
-    }
+    // The collection's own block (15_memory.js); ORV_ObjectAt finds the element inside it.
+    if (chain.ORV_Base === 0) chain.ORV_Base = orvAddressOf(chain);
     return chain.ORV_Base + slot * ORV_SlotSize;
 }
 
@@ -124,8 +121,7 @@ function orvSlotOf(chain, address) {
             return orvIsSlot(chain, slot) ? slot : -1;
         }
     }
-    var object = address;
-    if (typeof address === "number") object = typeof orvObjectAt === "function" ? orvObjectAt(address) : null;
+    var object = typeof address === "number" ? orvObjectAt(address) : address;
     if (object === null || typeof object !== "object") return -1;
     if (object instanceof orvElementView) return object.ORV_Chain === chain && orvIsSlot(chain, object.ORV_Slot) ? object.ORV_Slot : -1;
     for (var s = chain.ORV_First; s >= 0; s = chain.ORV_Next[s]) {

@@ -4,7 +4,7 @@ const assert = require("node:assert/strict");
 const { loadPage } = require("./load.js");
 
 const page = loadPage();
-const { cArray, cLinkedList, cMap, cSort, cMath } = page.window;
+const { cArray, cLinkedList, cMap, cSort, cMath, cMemory } = page.window;
 
 function values(list) {
     return Array.from(list.ListData());
@@ -504,4 +504,35 @@ test("JSON fills structured list and map elements from the factory", () => {
     const back = new cMap(0);
     J.ExtractJSONMap(J.JSONValue(out), back);
     assert.equal(cMap.CompareMap(m, back), 1);
+});
+
+test("element addresses reach their element through the memory library", () => {
+    const points = new cLinkedList(() => ({ x: 0, y: 0 }));
+    const first = points.AddElement();
+    points.GetContent().x = 5;
+    const second = points.AddElement();
+    // *p.Point = @points() : *p\y = 7 on the first element while the second is current.
+    cMemory.ORV_Set(first, 8, 21, "y", 7);
+    points.FirstElement();
+    assert.equal(points.GetContent().y, 7);
+    assert.equal(cMemory.ORV_Get(first, 0, 21, "x"), 5);
+    assert.equal(cMemory.ORV_Get(second, 0, 21, "x"), 0);
+    assert.notEqual(first, second);
+
+    const numbers = new cLinkedList(0);
+    const a = numbers.AddElement();
+    numbers.SetContent(41);
+    numbers.AddElement();
+    assert.equal(cMemory.PeekI(a), 41);
+    cMemory.PokeI(a, 42);
+    numbers.FirstElement();
+    assert.equal(numbers.GetContent(), 42);
+
+    const m = new cMap("");
+    const k = m.AddMapElement("k");
+    m.setData("text");
+    m.AddMapElement("other");
+    assert.equal(m.FindMapElement("k"), k);
+    numbers.ChangeCurrentElement(a);
+    assert.equal(numbers.ListIndex(), 0);
 });

@@ -157,9 +157,11 @@ void ServerCode(const uint8_t* data, size_t size) {
     s.AspxAddress = "http://127.0.0.1/s.aspx";
     s.AspFilename = server + "s.asp";
     s.AspAddress = "http://127.0.0.1/s.asp";
-    // No compiler: the CGI pass builds its stubs and then refuses to build the program, so no
-    // process is started; the passes after it go on with the text before it.
+    // No compiler, as with --no-syntax-check: the CGI pass builds its stubs and then refuses to
+    // build the program, so no process is started; the passes after it go on with the text
+    // before it.
     conv.CompilerPath = "";
+    conv.SkipSyntaxCheck = true;
     std::string source = text;
     for (ServerLanguage language :
          {ServerLanguage::Cgi, ServerLanguage::Php, ServerLanguage::Python, ServerLanguage::NodeJs,
