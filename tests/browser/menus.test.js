@@ -206,3 +206,42 @@ test("standard toolbar buttons use Font Awesome where the page loads it", async 
     await page.screenshot({ path: path.join(shots, "menus-icons.png"), clip: { x: 30, y: 20, width: 400, height: 180 } });
     assert.deepEqual(page.errors, []);
 });
+
+test("image menus, toolbar pictures and a status bar picture drawn from images", async () => {
+    const page = await openGuiPage(
+        browser,
+        `var C = cConstants;
+        function picture(number, color) {
+            cImage.CreateImage(number, 16, 16);
+            cDrawing.StartDrawing(cImage.ImageOutput(number));
+            cDrawing.Box(0, 0, 16, 16, color);
+            cDrawing.Box(4, 4, 8, 8, 0xffffff);
+            cDrawing.StopDrawing();
+            return cImage.ImageID(number);
+        }
+        cWindow.OpenWindow(0, 40, 30, 320, 160, "Pictures", C.PB_Window_SystemMenu);
+        cMenu.CreateImageMenu(0, cWindow.WindowID(0));
+        cMenu.MenuTitle("Colours");
+        cMenu.MenuItem(1, "Red", picture(1, 0x0000ff));
+        cMenu.MenuItem(2, "Green", picture(2, 0x00ff00));
+        cMenu.MenuItem(3, "No picture");
+        cToolBar.CreateToolBar(0, cWindow.WindowID(0));
+        cToolBar.ToolBarImageButton(1, cImage.ImageID(1));
+        cToolBar.ToolBarImageButton(2, cImage.ImageID(2), C.PB_ToolBar_Toggle);
+        cStatusBar.CreateStatusBar(0, cWindow.WindowID(0));
+        cStatusBar.AddStatusBarField(40);
+        cStatusBar.AddStatusBarField(C.PB_Ignore);
+        cStatusBar.StatusBarImage(0, 0, cImage.ImageID(2), C.PB_StatusBar_Center);
+        cStatusBar.StatusBarText(0, 1, "pictures");
+        window.ORV_Ready = true;`,
+        { libraries: [] },
+    );
+    await page.waitForFunction(() => window.ORV_Ready === true);
+    await page.click(".orvane-menu-title >> text=Colours");
+    await page.waitForSelector(".orvane-menu-popup:visible li[data-item='1'] .orvane-menu-icon img");
+    assert.equal(await page.locator(".orvane-menu-popup:visible .orvane-menu-icon img").count(), 2);
+    assert.equal(await page.locator(".orvane-toolbar-button img").count(), 2);
+    assert.equal(await page.locator(".orvane-statusbar-field img").count(), 1);
+    await page.screenshot({ path: path.join(shots, "menus-pictures.png"), clip: { x: 30, y: 20, width: 360, height: 220 } });
+    assert.deepEqual(page.errors, []);
+});
