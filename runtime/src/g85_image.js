@@ -289,13 +289,45 @@ function orvLoadImageFrom(name, number, bytesPromise, what) {
 }
 
 // The bytes at an address (CatchImage, CatchSprite): Size bytes, or the rest of the memory block
-// when no size is given; a copy, since decoding finishes after the program went on.
+// when no size is given; a copy, since decoding finishes after the program went on. In place of
+// an address the converter may hand an IncludeBinary file's content itself (see orvIncludedBytes).
 function orvImageBytesAt(name, address, size) {
+    if (typeof address === "string" || (address !== null && typeof address === "object")) {
+        var included = orvIncludedBytes(address);
+        if (!included || !included.length) {
+            orvError(name + "(): the included data holds no image.");
+            return null;
+        }
+        return orvInt(size) > 0 && orvInt(size) < included.length ? included.slice(0, orvInt(size)) : included.slice();
+    }
     if (!orvLocate(address, 1, "*MemoryAddress")) return null;
     var available = orvBlockSize(orvAtRecord) - orvAtOffset;
     var length = orvInt(size) > 0 ? Math.min(orvInt(size), available) : available;
     if (!orvLocate(address, length, "*MemoryAddress")) return null;
     return orvReadBytes(length).slice();
+}
+
+// An included file's content: its bytes (a Uint8Array or an ArrayBuffer), or its text in base64,
+// plain or as a data: URL. Null for anything else.
+function orvIncludedBytes(value) {
+    if (typeof value === "string") {
+        var text = value.replace(/^data:[^,]*;base64,/, "").replace(/\s+/g, "");
+        if (!/^[A-Za-z0-9+/_-]*=*$/.test(text)) return null;
+        if (typeof atob === "function" && !/[-_]/.test(text)) {
+            try {
+                var binary = atob(text);
+                var bytes = new Uint8Array(binary.length);
+                for (var i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+                return bytes;
+            } catch (error) {
+                return null;
+            }
+        }
+        return orvBase64Decode(text);
+    }
+    if (ArrayBuffer.isView(value) && value.BYTES_PER_ELEMENT === 1) return new Uint8Array(value.buffer, value.byteOffset, value.byteLength);
+    if (Object.prototype.toString.call(value) === "[object ArrayBuffer]") return new Uint8Array(value);
+    return null;
 }
 
 // ---- saving
@@ -556,7 +588,8 @@ var cImage = (global.cImage = {
     CatchImage: function (number, address, size) {
         var bytes = orvImageBytesAt("CatchImage", address, size);
         if (!bytes) return Promise.resolve(0);
-        return orvLoadImageFrom("CatchImage", number, Promise.resolve(bytes), "the image at this address");
+        var what = typeof address === "number" ? "the image at this address" : "the included image";
+        return orvLoadImageFrom("CatchImage", number, Promise.resolve(bytes), what);
     },
 
     SaveImage: function (number, fileName, plugin, flags, depth) {

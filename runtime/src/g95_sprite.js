@@ -62,6 +62,7 @@ function orvNewSprite(number, bitmap, mode) {
     sprite.zoomWidth = -1;
     sprite.zoomHeight = -1;
     sprite.angle = 0;
+    sprite.corners = null;
     sprite.clip = null;
     sprite.keyed = null;
     sprite.tinted = null;
@@ -125,7 +126,9 @@ function orvDisplaySprite(name, number, x, y, pick) {
     var width = orvSpriteWidth(sprite), height = orvSpriteHeight(sprite);
     x = orvNumber(x);
     y = orvNumber(y);
-    if (sprite.angle) {
+    if (sprite.corners) {
+        orvDisplayCorners(context, source, clip, sprite.corners, x, y);
+    } else if (sprite.angle) {
         context.save();
         context.translate(x + width / 2, y + height / 2);
         context.rotate((sprite.angle * Math.PI) / 180);
@@ -136,6 +139,57 @@ function orvDisplaySprite(name, number, x, y, pick) {
     } else {
         context.drawImage(source, clip.x, clip.y, clip.width, clip.height, x, y, width, height);
     }
+}
+
+// TransformSprite's quadrilateral: the sprite is two triangles, split along the diagonal from its
+// top right to its bottom left corner. Each is the sprite drawn with the affine transformation
+// that takes three of its corners to theirs, cut along the diagonal: the outer edges are the
+// edges of the drawn image itself. The first triangle reaches a pixel over the diagonal, so that
+// the edge of the second, drawn over it, shows no seam.
+function orvDisplayCorners(context, source, clip, corners, x, y) {
+    var u = [clip.x, clip.x + clip.width, clip.x + clip.width, clip.x];
+    var v = [clip.y, clip.y, clip.y + clip.height, clip.y + clip.height];
+    var px = [], py = [];
+    for (var i = 0; i < 4; i++) {
+        px.push(x + corners[2 * i]);
+        py.push(y + corners[2 * i + 1]);
+    }
+    var ax = px[1], ay = py[1], bx = px[3], by = py[3];
+    var length = Math.sqrt((bx - ax) * (bx - ax) + (by - ay) * (by - ay));
+    if (!length) return;
+    var dx = (bx - ax) / length, dy = (by - ay) / length;
+    var far = 1e5;
+    [
+        [0, 1],
+        [2, 0],
+    ].forEach(function (pass) {
+        var k = pass[0], overlap = pass[1];
+        // The three corners 1, 3 and k map the sprite's corners to theirs.
+        var du1 = u[3] - u[1], dv1 = v[3] - v[1], du2 = u[k] - u[1], dv2 = v[k] - v[1];
+        var det = du1 * dv2 - du2 * dv1;
+        var dx1 = px[3] - px[1], dy1 = py[3] - py[1], dx2 = px[k] - px[1], dy2 = py[k] - py[1];
+        var m11 = (dx1 * dv2 - dx2 * dv1) / det, m12 = (dy1 * dv2 - dy2 * dv1) / det;
+        var m21 = (dx2 * du1 - dx1 * du2) / det, m22 = (dy2 * du1 - dy1 * du2) / det;
+        if (!isFinite(m11 + m12 + m21 + m22)) return;
+        // The half plane on corner k's side of the diagonal, moved over it by the overlap.
+        var nx = -dy, ny = dx;
+        if ((px[k] - ax) * nx + (py[k] - ay) * ny > 0) {
+            nx = -nx;
+            ny = -ny;
+        }
+        var sx = ax + nx * overlap, sy = ay + ny * overlap;
+        context.save();
+        context.beginPath();
+        context.moveTo(sx - dx * far, sy - dy * far);
+        context.lineTo(sx + dx * far, sy + dy * far);
+        context.lineTo(sx + dx * far - nx * far, sy + dy * far - ny * far);
+        context.lineTo(sx - dx * far - nx * far, sy - dy * far - ny * far);
+        context.closePath();
+        context.clip();
+        context.transform(m11, m12, m21, m22, px[1] - m11 * u[1] - m21 * v[1], py[1] - m12 * u[1] - m22 * v[1]);
+        context.drawImage(source, clip.x, clip.y, clip.width, clip.height, clip.x, clip.y, clip.width, clip.height);
+        context.restore();
+    });
 }
 
 // The screen's canvas in a window's inner area, or over the whole page.
@@ -351,7 +405,8 @@ var cSprite = (global.cSprite = {
         if (!orvSpriteNeedsInit("CatchSprite")) return Promise.resolve(0);
         var bytes = orvImageBytesAt("CatchSprite", address);
         if (!bytes) return Promise.resolve(0);
-        return orvLoadSpriteFrom("CatchSprite", number, mode, Promise.resolve(bytes), "the image at this address");
+        var what = typeof address === "number" ? "the image at this address" : "the included image";
+        return orvLoadSpriteFrom("CatchSprite", number, mode, Promise.resolve(bytes), what);
     },
 
     CopySprite: function (source, number, mode) {
@@ -465,6 +520,28 @@ var cSprite = (global.cSprite = {
         if (!sprite) return;
         sprite.zoomWidth = orvInt(width) === -1 ? -1 : Math.max(0, orvPixelInt(width));
         sprite.zoomHeight = orvInt(height) === -1 ? -1 : Math.max(0, orvPixelInt(height));
+        sprite.corners = null;
+    },
+
+    // The corners top left, top right, bottom right, bottom left moved to these points, relative
+    // to where the sprite is displayed, until the next ZoomSprite or RotateSprite. The depths of
+    // the form with z values set a perspective that a flat canvas cannot draw: the points are
+    // used without them.
+    TransformSprite: function (number) {
+        var sprite = orvSpriteRegistry.Get(number);
+        if (!sprite) return;
+        var args = Array.prototype.slice.call(arguments, 1);
+        var withDepth = args.length >= 12 && args[11] !== undefined;
+        var step = withDepth ? 3 : 2;
+        var corners = [];
+        for (var i = 0; i < 4; i++) {
+            corners.push(orvNumber(args[i * step]), orvNumber(args[i * step + 1]));
+        }
+        if (corners.some(function (value) { return !isFinite(value); })) {
+            orvError("TransformSprite(): the coordinates must be numbers.");
+            return;
+        }
+        sprite.corners = corners;
     },
 
     // Clockwise, in degrees; mode #PB_Relative adds to the angle.
@@ -473,6 +550,7 @@ var cSprite = (global.cSprite = {
         if (!sprite) return;
         angle = orvNumber(angle);
         sprite.angle = (((orvInt(mode) === 1 ? sprite.angle + angle : angle) % 360) + 360) % 360;
+        sprite.corners = null;
     },
 
     SpriteQuality: function (quality) {

@@ -278,6 +278,19 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
         D.StartDrawing(I.ImageOutput(out.caught));
         out.caughtPixel = D.Point(2, 1);
         D.StopDrawing();
+        // An IncludeBinary file handed over as its content: base64, a data: URL, bytes; a sprite too.
+        const included = [window.orvTestBmp, "data:image/bmp;base64," + window.orvTestBmp, bytes, bytes.buffer];
+        out.included = [];
+        for (const content of included) {
+            const image = await I.CatchImage(C.PB_Any, content);
+            D.StartDrawing(I.ImageOutput(image));
+            out.included.push([I.ImageWidth(image), D.Point(2, 1)]);
+            D.StopDrawing();
+        }
+        window.cSprite.InitSprite();
+        const sprite = await window.cSprite.CatchSprite(C.PB_Any, window.orvTestBmp);
+        out.includedSprite = [window.cSprite.SpriteWidth(sprite), window.cSprite.SpriteHeight(sprite)];
+        out.includedBad = [await I.CatchImage(10, "not base64!"), await I.CatchImage(11, window.orvTestBmp.slice(0, 8))];
         out.nullAddress = await I.CatchImage(9, 0);
         out.missing = await I.LoadImage(7, "missing.png");
         out.broken = await I.LoadImage(8, "broken.png");
@@ -294,12 +307,16 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
     assert.deepEqual(r.gif, [0x0000ff, true]);
     assert.ok(r.caught > 0);
     assert.equal(r.caughtPixel, 0x07c8c8);
-    assert.deepEqual([r.nullAddress, r.missing, r.broken, ...r.isImage], [0, 0, 0, 0, 0]);
+    assert.deepEqual(r.included, Array(4).fill([3, 0x07c8c8]));
+    assert.deepEqual(r.includedSprite, [3, 2]);
+    assert.deepEqual([...r.includedBad, r.nullAddress, r.missing, r.broken, ...r.isImage], [0, 0, 0, 0, 0, 0, 0]);
     const debug = await page.debug();
-    assert.equal(debug.length, 3);
-    assert.equal(debug[0], "[ERROR] Pointer is null.");
-    assert.match(debug[1], /^\[ERROR\] LoadImage\(\): the image 'missing.png' could not be loaded/);
-    assert.match(debug[2], /^\[ERROR\] LoadImage\(\): the image 'broken.png' could not be loaded \(not a BMP, PNG, JPEG or GIF image\)/);
+    assert.equal(debug.length, 5);
+    assert.equal(debug[0], "[ERROR] CatchImage(): the included data holds no image.");
+    assert.match(debug[1], /^\[ERROR\] CatchImage\(\): the included image could not be loaded \(not a BMP, PNG, JPEG or GIF image\)/);
+    assert.equal(debug[2], "[ERROR] Pointer is null.");
+    assert.match(debug[3], /^\[ERROR\] LoadImage\(\): the image 'missing.png' could not be loaded/);
+    assert.match(debug[4], /^\[ERROR\] LoadImage\(\): the image 'broken.png' could not be loaded \(not a BMP, PNG, JPEG or GIF image\)/);
     await page.close();
 });
 
@@ -493,6 +510,50 @@ test("sprites on a screen: display, transparency, collisions, flips, keyboard an
     assert.ok(out.keyPushed.length >= 1, "the left arrow was seen pushed");
     assert.deepEqual(out.mouse.slice(0, 2), [123, 45]);
     assert.ok(out.frames < 600, "Escape ended the loop");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+test("TransformSprite moves the corners, also with depths, until a zoom or a rotation", async () => {
+    const page = await openPage({ width: 240, height: 200 });
+    const r = await page.evaluate(() => {
+        const { cDrawing: D, cSprite: S, cScreen: Scr, cConstants: C } = window;
+        S.InitSprite();
+        Scr.OpenScreen(240, 200, 32, "Transform");
+        const sprite = S.CreateSprite(C.PB_Any, 20, 20);
+        D.StartDrawing(S.SpriteOutput(sprite));
+        D.Box(0, 0, 10, 20, D.RGB(255, 0, 0));
+        D.Box(10, 0, 10, 20, D.RGB(0, 0, 255));
+        D.StopDrawing();
+        Scr.ClearScreen(D.RGB(0, 64, 0));
+        // Twice the size and mirrored: the red left half shows on the right.
+        S.TransformSprite(sprite, 40, 0, 0, 0, 0, 40, 40, 40);
+        S.DisplaySprite(sprite, 10, 10);
+        // A trapezoid, written with depths, its bottom wider than its top.
+        S.TransformSprite(sprite, 0, 0, 1, 20, 0, 1, 30, 20, 1, -10, 20, 1);
+        S.DisplayTransparentSprite(sprite, 120, 20);
+        const transformedWidth = S.SpriteWidth(sprite);
+        S.ZoomSprite(sprite, C.PB_Default, C.PB_Default);
+        S.DisplaySprite(sprite, 180, 150);
+        S.TransformSprite(99, 0, 0, 1, 0, 1, 1, 0, 1);
+        const canvas = document.querySelector("canvas.orvane-screen");
+        const px = (x, y) => Array.from(canvas.getContext("2d").getImageData(x, y, 1, 1).data);
+        return {
+            mirrored: [px(40, 30), px(15, 30), px(49, 49), px(10, 10)],
+            diagonal: [px(20, 20), px(30, 30), px(40, 40)],
+            trapezoid: [px(112, 38), px(112, 22), px(145, 38), px(145, 22)],
+            transformedWidth,
+            zoomedBack: [px(182, 152), px(198, 168), px(201, 152)],
+        };
+    });
+    const red = [255, 0, 0, 255], blue = [0, 0, 255, 255], ground = [0, 64, 0, 255];
+    assert.deepEqual(r.mirrored, [red, blue, red, blue], "mirrored and doubled");
+    for (const pixel of r.diagonal) assert.notDeepEqual(pixel, ground, "no seam along the diagonal");
+    assert.deepEqual(r.trapezoid, [red, ground, blue, ground], "the bottom reaches out beyond the top");
+    assert.equal(r.transformedWidth, 20, "the sprite keeps its size");
+    assert.deepEqual(r.zoomedBack, [red, blue, ground], "ZoomSprite ends the transformation");
+    await page.screenshot({ path: path.join(shots, "drawing-transform-sprite.png") });
+    assert.deepEqual(await page.debug(), ["[ERROR] #Sprite object not initialized."]);
     assert.deepEqual(page.errors, []);
     await page.close();
 });
