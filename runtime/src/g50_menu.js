@@ -202,6 +202,9 @@ function orvResetMenuWidget(list) {
     var first = $list.children(".ui-menu-item").first();
     if (first.length) $list.menu("focus", keys, first);
     $list.menu("blur", keys);
+    // The widget's blur unmarks only the item it had active: the item that opened a submenu
+    // stays marked until the delayed closing, and would look (and act) chosen in the reopened list.
+    $list.find(".ui-menu-item-wrapper.ui-state-active").removeClass("ui-state-active");
 }
 
 function orvHideMenu() {
@@ -209,6 +212,9 @@ function orvHideMenu() {
     if (!shown) return;
     orvShownMenu = null;
     orvResetMenuWidget(shown.list);
+    // Blurred now rather than whenever the browser notices the focused list is gone: the
+    // widget's delayed closing then starts, and ends, before the list can be opened again.
+    if (shown.list.contains(document.activeElement)) shown.list.blur();
     shown.list.style.display = "none";
     if (shown.title) shown.title.classList.remove("ui-state-active");
 }
@@ -244,9 +250,12 @@ if (typeof document !== "undefined" && document.addEventListener) {
                 event.preventDefault();
             }
         } else if (shown.title && (event.key === "ArrowLeft" || event.key === "ArrowRight")) {
+            // The widget handles the key itself when a submenu is open, or when Right opens the
+            // submenu of its active item: ask the widget, whose marks on the items may lag.
             var active = shown.list.querySelector("ul.ui-menu[aria-expanded='true']");
-            var focused = shown.list.querySelector(".ui-menu-item-wrapper.ui-state-active");
-            var opensSubmenu = focused && focused.parentNode.querySelector("ul");
+            var widget = orvHasMenuWidget() ? jQuery(shown.list).menu("instance") : null;
+            var item = widget && widget.active ? widget.active[0] : null;
+            var opensSubmenu = item && !item.classList.contains("ui-state-disabled") && item.querySelector("ul");
             if (active || (event.key === "ArrowRight" && opensSubmenu)) return;
             var titles = shown.menu.titles;
             var index = titles.findIndex(function (t) {
