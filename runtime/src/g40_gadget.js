@@ -1658,8 +1658,8 @@ function orvBuildImage(gadget, imageId) {
     gadget.canvas = orvElement("canvas", null, box);
     gadget.element = box;
     gadget.image = orvInt(imageId);
-    // Width and height 0 take the image's size.
-    gadget.fit = gadget.width === 0 && gadget.height === 0;
+    // The gadget takes the size of the image it shows; the size given is kept for no image.
+    gadget.givenSize = { width: gadget.width, height: gadget.height };
     orvSetImage(gadget, gadget.image);
     box.addEventListener("click", function () {
         orvGadgetEvent(gadget, ORV_EVENTTYPE.LeftClick);
@@ -1677,9 +1677,10 @@ function orvSetImage(g, imageId) {
     g.image = orvInt(imageId);
     var source = g.image && typeof orvImageCanvas === "function" ? orvImageCanvas(g.image) : null;
     orvShowImage(g.canvas, g.image, true);
-    if (g.fit && source) {
-        g.width = source.width;
-        g.height = source.height;
+    var size = source || g.givenSize;
+    if (g.width !== size.width || g.height !== size.height) {
+        g.width = size.width;
+        g.height = size.height;
         orvPlaceGadget(g);
     }
 }
@@ -1701,6 +1702,21 @@ function orvBuildButtonImage(gadget, imageId) {
     gadget.state = 0;
     gadget.toggle = (gadget.flags & ORV_BUTTON_TOGGLE) === ORV_BUTTON_TOGGLE;
     orvShowButtonImage(gadget);
+    // The pressed image shows while the mouse holds the button down, and while a toggle is on.
+    var hold = function (down) {
+        if (gadget.held === down) return;
+        gadget.held = down;
+        orvShowButtonImage(gadget);
+    };
+    button.addEventListener("mousedown", function (event) {
+        if (event.button === 0 && !button.disabled) hold(true);
+    });
+    button.addEventListener("mouseup", function () {
+        hold(false);
+    });
+    button.addEventListener("mouseleave", function () {
+        hold(false);
+    });
     button.addEventListener("click", function () {
         if (gadget.toggle) {
             orvSetButtonState(gadget, gadget.state ? 0 : 1);
@@ -1711,7 +1727,7 @@ function orvBuildButtonImage(gadget, imageId) {
 }
 
 function orvShowButtonImage(g) {
-    var image = g.state && g.images[2] ? g.images[2] : g.images[1];
+    var image = (g.state || g.held) && g.images[2] ? g.images[2] : g.images[1];
     orvShowImage(g.canvas, image, true);
 }
 
@@ -3124,6 +3140,7 @@ var cGadget = (global.cGadget = {
             sized = true;
         }
         orvPlaceGadget(gadget);
+        if (sized && gadget.givenSize) gadget.givenSize = { width: gadget.width, height: gadget.height };
         if (sized && gadget.kind.resize) gadget.kind.resize(gadget);
         if (sized && gadget.type === ORV_GADGET.Canvas) orvGadgetEvent(gadget, ORV_EVENTTYPE.Resize);
     },

@@ -296,6 +296,49 @@ test("dates, IP address, hyperlink, shortcut and web gadgets", async () => {
     assert.deepEqual(p.errors, []);
 });
 
+test("image and button image gadgets: the image's size, the state, the pressed image, clicks", async () => {
+    const p = await page(`
+        W.OpenWindow(0, 20, 20, 360, 220, "Images", C.PB_Window_SystemMenu);
+        var red = cImage.CreateImage(C.PB_Any, 40, 30, 24, cDrawing.RGB(255, 0, 0));
+        var blue = cImage.CreateImage(C.PB_Any, 60, 20, 24, cDrawing.RGB(0, 0, 255));
+        window.images = [cImage.ImageID(red), cImage.ImageID(blue)];
+        G.ImageGadget(1, 10, 10, 0, 0, window.images[0]);
+        G.ImageGadget(2, 10, 60, 100, 80, window.images[1], C.PB_Image_Border);
+        G.ImageGadget(3, 10, 150, 50, 40, 0);
+        G.ButtonImageGadget(4, 150, 10, 80, 50, window.images[0]);
+        G.SetGadgetAttribute(4, C.PB_Button_PressedImage, window.images[1]);
+        G.ButtonImageGadget(5, 150, 80, 80, 50, window.images[0], C.PB_Button_Toggle);
+        G.SetGadgetAttribute(5, C.PB_Button_PressedImage, window.images[1]);
+    `);
+    const sizes = () => p.evaluate(() => [1, 2, 3].map((n) => [G.GadgetWidth(n), G.GadgetHeight(n)]));
+    const shown = (n) => p.at(n).locator("canvas").evaluate((c) => (c.width ? Array.from(c.getContext("2d").getImageData(c.width >> 1, c.height >> 1, 1, 1).data) : []));
+    const red = [255, 0, 0, 255], blue = [0, 0, 255, 255];
+    // An image gadget takes its image's size; the size given counts only without an image.
+    assert.deepEqual(await sizes(), [[40, 30], [60, 20], [50, 40]]);
+    await p.evaluate(() => {
+        G.SetGadgetState(1, window.images[1]);
+        G.SetGadgetState(2, 0);
+        G.SetGadgetState(3, window.images[0]);
+    });
+    assert.deepEqual(await sizes(), [[60, 20], [100, 80], [40, 30]]);
+    assert.deepEqual([await shown(1), await shown(2), await shown(3)], [blue, [], red]);
+    assert.equal(await p.evaluate(() => G.GetGadgetState(1) === window.images[1] && G.GetGadgetState(2) === 0), true);
+    await p.at(1).click();
+    // The pressed image while the mouse holds the button down; a toggle keeps it while on.
+    await p.at(4).hover();
+    await p.mouse.down();
+    assert.deepEqual(await shown(4), blue);
+    await p.mouse.up();
+    assert.deepEqual(await shown(4), red);
+    await p.at(5).click();
+    assert.deepEqual([await shown(5), await p.evaluate(() => G.GetGadgetState(5))], [blue, 1]);
+    await p.evaluate(() => G.SetGadgetState(5, 0));
+    assert.deepEqual([await shown(5), await p.evaluate(() => G.GetGadgetAttribute(5, C.PB_Button_PressedImage) === window.images[1])], [red, true]);
+    assert.deepEqual(await p.log(), ["13100 0 1 0", "13100 0 4 0", "13100 0 5 0"]);
+    await shot(p, "images");
+    assert.deepEqual(p.errors, []);
+});
+
 test("bad input: error lines in the page, never a script error, later events still come", async () => {
     const p = await page(`
         G.ButtonGadget(1, 0, 0, 10, 10, "no window");
