@@ -122,6 +122,10 @@ function orvBuildWindow(win, title, flags) {
             dragStop: function () {
                 orvWindowMoved(win);
             },
+            // Called when the dialog came in front of the others.
+            focus: function () {
+                orvKeepInFront(win);
+            },
         });
         win.frame = $content.dialog("widget")[0];
     } else {
@@ -310,6 +314,37 @@ function orvWindowMoved(win) {
     win.x = x;
     win.y = y;
     orvPostEvent(ORV_EVENT_MOVE_WINDOW, win.number, -1, 0, 0);
+}
+
+// A window opened with a parent stays in front of it, as an owned window does on the desktop, and
+// sticky windows stay in front of all others.
+function orvKeepInFront(win) {
+    var frames = orvWindowRegistry.All().filter(function (other) {
+        return other.frame && !other.hidden;
+    });
+    var top = 0;
+    frames.forEach(function (other) {
+        top = Math.max(top, Number(getComputedStyle(other.frame).zIndex) || 0);
+    });
+    var raise = function (other) {
+        top++;
+        other.frame.style.zIndex = String(top);
+    };
+    var raiseOwned = function (owner, depth) {
+        frames.forEach(function (other) {
+            if (other.parent === owner && other !== owner && depth < 16) {
+                raise(other);
+                raiseOwned(other, depth + 1);
+            }
+        });
+    };
+    if (win) raiseOwned(win, 0);
+    frames.forEach(function (other) {
+        if (other.sticky) {
+            raise(other);
+            raiseOwned(other, 0);
+        }
+    });
 }
 
 function orvActivateWindow(win, post) {
@@ -589,6 +624,7 @@ var orvWindowFunctions = {
         if (!win) return;
         win.sticky = !!orvInt(state);
         win.frame.classList.toggle("orvane-sticky", win.sticky);
+        if (win.sticky) orvKeepInFront(null);
     },
 
     SetWindowColor: function (number, color) {

@@ -123,6 +123,64 @@ test("windows: the close box asks the program, dragging moves, the size box resi
     }
 });
 
+test("windows: centred on the page and on their parent, borderless, tool, disabled, sticky, activated", async () => {
+    const p = await page(`
+        W.OpenWindow(0, 0, 0, 300, 200, "Centred", C.PB_Window_SystemMenu | C.PB_Window_ScreenCentered);
+        W.OpenWindow(1, 0, 0, 120, 80, "Child", C.PB_Window_SystemMenu | C.PB_Window_WindowCentered, W.WindowID(0));
+        W.OpenWindow(2, 10, 420, 150, 60, "", C.PB_Window_BorderLess);
+        G.TextGadget(5, 0, 0, 150, 60, "Borderless", C.PB_Text_Border | C.PB_Text_Center);
+        W.OpenWindow(3, 620, 20, 150, 100, "Tool", C.PB_Window_Tool | C.PB_Window_SystemMenu);
+        G.ButtonGadget(4, 10, 10, 100, 30, "Tool button");
+    `);
+    const frames = p.locator(".ui-dialog");
+    const centre = (box) => [Math.round(box.x + box.width / 2), Math.round(box.y + box.height / 2)];
+    const desktop = await p.locator("#orvane-desktop").boundingBox();
+    const [page0, child, borderless, tool] = [await frames.nth(0).boundingBox(), await frames.nth(1).boundingBox(), await frames.nth(2).boundingBox(), await frames.nth(3).boundingBox()];
+    const near = (a, b, what) => assert.ok(Math.abs(a[0] - b[0]) <= 2 && Math.abs(a[1] - b[1]) <= 2, what + ": " + a + " against " + b);
+    near(centre(page0), centre({ x: desktop.x, y: 0, width: desktop.width, height: Math.min(desktop.height, 640) }), "centred on the page");
+    near(centre(child), centre(page0), "centred on its parent");
+    assert.deepEqual([borderless.width, borderless.height], [150, 60], "a borderless window is its inner area");
+    assert.equal(await frames.nth(2).locator(".ui-dialog-titlebar").isVisible(), false);
+    const titleHeight = async (n) => (await frames.nth(n).locator(".ui-dialog-titlebar").boundingBox()).height;
+    assert.ok((await titleHeight(3)) < (await titleHeight(0)), "a tool window has a lower title bar");
+    assert.deepEqual(await p.evaluate(() => [W.WindowWidth(3), W.WindowHeight(3), W.GetActiveWindow()]), [150, 100, 3]);
+    await p.log();
+    // A disabled window takes no clicks; enabled again, it does.
+    const button = await p.at(4).boundingBox();
+    await p.evaluate(() => W.DisableWindow(3, 1));
+    await p.mouse.click(button.x + 20, button.y + 10);
+    assert.deepEqual(await p.log(), []);
+    await p.evaluate(() => W.DisableWindow(3, 0));
+    await p.mouse.click(button.x + 20, button.y + 10);
+    assert.deepEqual(await p.log(), ["13100 3 4 0"]);
+    // A sticky window stays in front of the window activated after it.
+    await p.evaluate(() => {
+        W.ResizeWindow(2, 100, 60, C.PB_Ignore, C.PB_Ignore);
+        W.StickyWindow(2, 1);
+        W.SetActiveWindow(0);
+    });
+    assert.equal(await p.evaluate(() => W.GetActiveWindow()), 0);
+    const onTop = await p.evaluate(() => {
+        const text = document.querySelector("[data-gadget='5']").getBoundingClientRect();
+        const hit = document.elementFromPoint(text.left + 5, text.top + 5);
+        return hit.closest("[data-gadget]")?.getAttribute("data-gadget");
+    });
+    assert.equal(onTop, "5", "the sticky window covers the active one");
+    // Activated by a click, a parent stays behind the window opened over it.
+    await p.evaluate(() => W.StickyWindow(2, 0));
+    await p.locator(".ui-dialog-title", { hasText: "Tool" }).click();
+    await p.locator(".ui-dialog-title", { hasText: "Centred" }).click({ position: { x: 10, y: 5 } });
+    assert.equal(await p.evaluate(() => W.GetActiveWindow()), 0);
+    const childInFront = await p.evaluate(() => {
+        const frame = document.querySelectorAll(".ui-dialog")[1];
+        const box = frame.getBoundingClientRect();
+        return frame.contains(document.elementFromPoint(box.left + box.width / 2, box.top + box.height / 2));
+    });
+    assert.equal(childInFront, true, "the child window stays in front of its parent");
+    await shot(p, "window-kinds");
+    assert.deepEqual(p.errors, []);
+});
+
 test("list view, combo boxes, list icon and tree answer real clicks", async () => {
     const p = await page(`
         W.OpenWindow(0, 10, 10, 640, 300, "Lists", C.PB_Window_SystemMenu);
