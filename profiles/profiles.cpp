@@ -83,11 +83,15 @@ std::vector<IniGroup> ParseIni(const std::string& text, IniGroup& ungrouped) {
     size_t pos = 0;
     std::string body = text;
     if (body.compare(0, 3, "\xEF\xBB\xBF") == 0) body.erase(0, 3);
+    // A line ends at "\r\n", "\n" or a lone "\r", as PureBasic's ReadString() reads it: a lone
+    // "\r" kept inside a value would become a blank on saving, and the value would change.
     while (pos <= body.size()) {
-        size_t end = body.find('\n', pos);
+        size_t end = body.find_first_of("\r\n", pos);
         std::string line = body.substr(pos, (end == std::string::npos ? body.size() : end) - pos);
-        pos = end == std::string::npos ? body.size() + 1 : end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (end == std::string::npos)
+            pos = body.size() + 1;
+        else
+            pos = end + (body.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         line = TrimBlanksTabs(line, true, false);
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {

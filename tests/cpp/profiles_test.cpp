@@ -180,6 +180,12 @@ TEST(ProfileFormat, ReadingOddFiles) {
     EXPECT_FALSE(ProfileFileIsText(base + "binary.ini"));
     WriteAll(base + "odd.ini", "[profile:x]\r\n\fserverpath = \x1b[0m\r\n");
     EXPECT_TRUE(ProfileFileIsText(base + "odd.ini"));
+    // Lines ended by a lone carriage return (old Macintosh files) are lines all the same.
+    WriteAll(base + "mac.ini", "[profile:a]\rserverpath = /srv/\r\r[profile:b]\rtheme = x \r\n");
+    auto mac = LoadProfiles(base + "mac.ini");
+    ASSERT_EQ(mac.size(), 2u);
+    EXPECT_EQ(mac[0].serverpath, "/srv/");
+    EXPECT_EQ(mac[1].theme, "x");
     // Saving into a folder that does not exist fails and says so.
     EXPECT_FALSE(SaveProfiles(base + "no/such/Orvane.ini", latin));
 }
