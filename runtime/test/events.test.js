@@ -64,7 +64,8 @@ test("bound callbacks run as the event loop takes their event, before the loop s
     G.BindGadgetEvent(2, () => {
         throw new Error("boom");
     });
-    W.BindEvent(C.gadget, () => seen.push("any " + W.EventGadget()), 0);
+    const onAny = () => seen.push("any " + W.EventGadget());
+    W.BindEvent(C.gadget, onAny, 0);
     W.BindEvent(C.close, () => seen.push("close " + W.EventWindow()));
     window.jQuery.fn.GadgetsEvents = () => seen.push("auto " + W.EventGadget());
     let busy = true;
@@ -102,6 +103,18 @@ test("bound callbacks run as the event loop takes their event, before the loop s
     window.document.querySelector("[data-gadget='1']").click();
     await next;
     assert.deepEqual(seen, ["any 1"]);
+    // UnbindEvent takes the callback away only with the window it was bound for.
+    const clickOne = async () => {
+        seen.length = 0;
+        const taken = W.WaitWindowEvent();
+        window.document.querySelector("[data-gadget='1']").click();
+        assert.equal(await taken, C.gadget);
+        return seen.slice();
+    };
+    W.UnbindEvent(C.gadget, onAny, 5);
+    assert.deepEqual(await clickOne(), ["any 1"]);
+    W.UnbindEvent(C.gadget, onAny, 0);
+    assert.deepEqual(await clickOne(), []);
 });
 
 test("window timers post events that do not pile up, and stop with their window", async (t) => {

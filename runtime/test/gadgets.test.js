@@ -81,6 +81,21 @@ test("button, text, string and editor gadgets: texts, toggle state, flags", () =
     assert.equal(G.GetGadgetItemText(5, 1), "THREE");
     G.SetGadgetAttribute(5, C.PB_Editor_ReadOnly, 1);
     assert.equal(G.GetGadgetAttribute(5, C.PB_Editor_ReadOnly), 1);
+    // The other flags: centred and bordered text, password, lower case, read-only, word wrap.
+    G.TextGadget(6, 0, 0, 80, 20, "Mid", C.PB_Text_Center | C.PB_Text_Border);
+    assert.deepEqual(["orvane-align-center", "orvane-border"].map((c) => doc.querySelector("[data-gadget='6']").classList.contains(c)), [true, true]);
+    G.StringGadget(7, 0, 0, 80, 20, "secret", C.PB_String_Password);
+    assert.deepEqual([doc.querySelector("[data-gadget='7']").type, G.GetGadgetText(7)], ["password", "secret"]);
+    G.StringGadget(8, 0, 0, 80, 20, "", C.PB_String_LowerCase | C.PB_String_ReadOnly);
+    const lower = doc.querySelector("[data-gadget='8']");
+    assert.equal(lower.readOnly, true);
+    lower.value = "MiXeD";
+    lower.dispatchEvent(new lower.ownerDocument.defaultView.Event("input"));
+    assert.equal(G.GetGadgetText(8), "mixed");
+    G.EditorGadget(9, 0, 0, 80, 40, C.PB_Editor_WordWrap);
+    assert.deepEqual([G.GetGadgetAttribute(9, C.PB_Editor_WordWrap), G.GetGadgetAttribute(9, C.PB_Editor_ReadOnly), G.GetGadgetAttribute(5, C.PB_Editor_WordWrap)], [1, 0, 0]);
+    G.SetGadgetText(9, "a\r\nb\rc");
+    assert.deepEqual([G.CountGadgetItems(9), G.GetGadgetItemText(9, 2)], [3, "c"], "Windows, Mac and Linux line ends");
 });
 
 test("check boxes, three states and option groups formed by consecutive option gadgets", () => {
@@ -128,6 +143,15 @@ test("list view and combo box: items, selection, texts, item data and colours", 
     assert.equal(doc.querySelectorAll("[data-gadget='1'] .orvane-row")[1].style.color, "rgb(0, 255, 0)");
     G.ClearGadgetItems(1);
     assert.equal(G.CountGadgetItems(1), 0);
+    // A click-select list toggles the row clicked and keeps the others.
+    G.ListViewGadget(4, 0, 0, 100, 100, C.PB_ListView_ClickSelect);
+    ["p", "q", "r"].forEach((t) => G.AddGadgetItem(4, -1, t));
+    const rows = doc.querySelectorAll("[data-gadget='4'] .orvane-row");
+    const press = (row) => row.dispatchEvent(new row.ownerDocument.defaultView.MouseEvent("mousedown", { bubbles: true, button: 0 }));
+    press(rows[0]);
+    press(rows[2]);
+    press(rows[0]);
+    assert.deepEqual([0, 1, 2].map((i) => G.GetGadgetItemState(4, i)), [0, 0, 1]);
 
     G.ComboBoxGadget(2, 0, 0, 100, 20);
     ["x", "y", "z"].forEach((t) => G.AddGadgetItem(2, -1, t));
