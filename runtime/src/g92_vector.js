@@ -122,8 +122,85 @@ function orvStrokeStyle(context, width, flags) {
 
 // Strokes or fills the path, then resets it unless #PB_Path_Preserve.
 function orvPaintPath(v, flags, paint) {
+    orvPlaceSourceImage(v);
     paint(v.context);
     if (!(orvInt(flags) & ORV_PATH_PRESERVE)) orvResetPath(v);
+}
+
+// An image source keeps the coordinate system it was selected in (#PB_Coordinate_Source), while a
+// canvas pattern follows the transform of the moment it paints: the pattern gets the difference.
+function orvPlaceSourceImage(v) {
+    var source = v.sourceImage;
+    if (!source || v.context.fillStyle !== source.pattern || !source.pattern.setTransform) return;
+    var m = v.context.getTransform().inverse().multiply(source.matrix);
+    source.pattern.setTransform(m.scale(source.scaleX, source.scaleY));
+}
+
+// The matrix of a coordinate system: Device (pixels), Output (the output's unit), User (the
+// path's coordinates now), Source (the user coordinates when the image source was selected).
+function orvSystemMatrix(v, system) {
+    switch (orvInt(system)) {
+        case 0:
+            return new DOMMatrix();
+        case 1:
+            return new DOMMatrix([v.scale, 0, 0, v.scale, 0, 0]);
+        case 3:
+            if (v.sourceImage) return v.sourceImage.matrix;
+            return v.context.getTransform();
+        default:
+            return v.context.getTransform();
+    }
+}
+
+function orvConvertPoint(v, x, y, from, to) {
+    var a = orvSystemMatrix(v, from === undefined ? 2 : from);
+    var b = orvSystemMatrix(v, to === undefined ? 1 : to);
+    return b.inverse().multiply(a).transformPoint(new DOMPoint(orvNumber(x), orvNumber(y)));
+}
+
+// The words of a paragraph in lines no wider than width (a word wider than that is cut).
+function orvParagraphLines(context, text, width) {
+    var lines = [];
+    orvText(text)
+        .split(/\r\n|\r|\n/)
+        .forEach(function (part) {
+            var words = part.split(/ +/).filter(function (word) {
+                return word !== "";
+            });
+            var line = [];
+            var lineWidth = 0;
+            var space = context.measureText(" ").width;
+            words.forEach(function (word) {
+                var wordWidth = context.measureText(word).width;
+                while (wordWidth > width && word.length > 1) {
+                    if (line.length) {
+                        lines.push(line);
+                        line = [];
+                        lineWidth = 0;
+                    }
+                    var cut = word.length - 1;
+                    while (cut > 1 && context.measureText(word.slice(0, cut)).width > width) cut--;
+                    lines.push([word.slice(0, cut)]);
+                    word = word.slice(cut);
+                    wordWidth = context.measureText(word).width;
+                }
+                if (line.length && lineWidth + space + wordWidth > width) {
+                    lines.push(line);
+                    line = [];
+                    lineWidth = 0;
+                }
+                lineWidth += (line.length ? space : 0) + wordWidth;
+                line.push(word);
+            });
+            lines.push(line);
+            lines[lines.length - 1].lastOfPart = true;
+        });
+    return lines;
+}
+
+function orvLineHeight(context) {
+    var metrics = context.measureText("Mg");
+    return metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
 }
 
 function orvVectorFontCss(v) {
@@ -163,7 +240,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         context.fillStyle = context.strokeStyle = "rgba(0,0,0,1)";
         context.globalAlpha = 1;
         context.setLineDash([]);
-        orvVector = { target: target, context: context, unit: unit, scale: ORV_UNIT_SCALE[unit], fontCss: null, fontSize: 0 };
+        orvVector = { target: target, context: context, unit: unit, scale: ORV_UNIT_SCALE[unit], fontCss: null, fontSize: 0, layers: [], sourceImage: null };
         orvResetPath(orvVector);
         return outputId;
     },
@@ -171,6 +248,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
     StopVectorDrawing: function () {
         var v = orvCurrentVector("StopVectorDrawing");
         if (!v) return;
+        while (v.layers.length) cVectorDrawing.EndVectorLayer();
         orvVector = null;
         v.context.restore();
         v.target.finish();
@@ -367,6 +445,27 @@ var cVectorDrawing = (global.cVectorDrawing = {
         return v ? orvCursor(v).y : 0;
     },
 
+    IsInsideStroke: function (x, y, width, flags, system) {
+        var v = orvCurrentVector("IsInsideStroke");
+        if (!v) return 0;
+        var p = orvConvertPoint(v, x, y, system === undefined ? 2 : system, 0);
+        var context = v.context;
+        context.save();
+        orvStrokeStyle(context, width, flags);
+        var inside = context.isPointInStroke(p.x, p.y);
+        context.restore();
+        return inside ? 1 : 0;
+    },
+
+    ConvertCoordinateX: function (x, y, source, target) {
+        var v = orvCurrentVector("ConvertCoordinateX");
+        return v ? orvConvertPoint(v, x, y, source, target).x : 0;
+    },
+    ConvertCoordinateY: function (x, y, source, target) {
+        var v = orvCurrentVector("ConvertCoordinateY");
+        return v ? orvConvertPoint(v, x, y, source, target).y : 0;
+    },
+
     IsInsidePath: function (x, y) {
         var v = orvCurrentVector("IsInsidePath");
         if (!v) return 0;
@@ -391,6 +490,24 @@ var cVectorDrawing = (global.cVectorDrawing = {
         orvPaintPath(v, flags, function (context) {
             orvStrokeStyle(context, width, flags);
             context.setLineDash([orvNumber(length), orvNumber(length)]);
+            context.lineDashOffset = orvNumber(startOffset);
+            context.stroke();
+            context.setLineDash([]);
+        });
+    },
+    // Segments: dash, space, dash, space ... repeated; a dash of 0 is a dot.
+    CustomDashPath: function (width, segments, flags, startOffset) {
+        var v = orvCurrentVector("CustomDashPath");
+        if (!v) return;
+        var lengths = segments && typeof segments.length === "number" ? Array.prototype.map.call(segments, orvNumber) : [];
+        if (!lengths.length || lengths.some(function (length) { return length < 0; })) {
+            orvError("CustomDashPath(): the array must hold the dash and space lengths, none of them negative.");
+            return;
+        }
+        orvPaintPath(v, flags, function (context) {
+            orvStrokeStyle(context, width, flags);
+            if (lengths.indexOf(0) >= 0 && !(orvInt(flags) & ORV_PATH_SQUAREEND)) context.lineCap = "round";
+            context.setLineDash(lengths);
             context.lineDashOffset = orvNumber(startOffset);
             context.stroke();
             context.setLineDash([]);
@@ -455,6 +572,35 @@ var cVectorDrawing = (global.cVectorDrawing = {
         v.gradient = v.context.createRadialGradient(fx, fy, 0, x, y, Math.abs(orvNumber(radius)));
         v.context.fillStyle = v.context.strokeStyle = v.gradient;
     },
+    // The image at its own size in the unit of the output, or at width x height; outside it
+    // transparent, or the image repeated with #PB_VectorImage_Repeat.
+    VectorSourceImage: function (imageId, alpha, width, height, flags) {
+        var v = orvCurrentVector("VectorSourceImage");
+        if (!v) return;
+        var source = orvSourceBitmap("VectorSourceImage", imageId);
+        if (!source) return;
+        var canvas = orvBitmapCanvas(source);
+        if (!canvas || !source.width || !source.height) return;
+        alpha = alpha === undefined ? 255 : Math.max(0, Math.min(255, orvNumber(alpha)));
+        if (alpha < 255) {
+            var faded = orvNewCanvas(source.width, source.height);
+            var fadedContext = orvContext(faded);
+            fadedContext.globalAlpha = alpha / 255;
+            fadedContext.drawImage(canvas, 0, 0);
+            canvas = faded;
+        } else {
+            // A copy: drawing on the image later does not change the source.
+            var copy = orvNewCanvas(source.width, source.height);
+            orvContext(copy).drawImage(canvas, 0, 0);
+            canvas = copy;
+        }
+        var w = width === undefined ? source.width / v.scale : orvNumber(width);
+        var h = height === undefined ? source.height / v.scale : orvNumber(height);
+        var pattern = v.context.createPattern(canvas, orvInt(flags) & 2 ? "repeat" : "no-repeat");
+        v.sourceImage = { pattern: pattern, matrix: v.context.getTransform(), scaleX: w / source.width, scaleY: h / source.height };
+        v.gradient = null;
+        v.context.fillStyle = v.context.strokeStyle = pattern;
+    },
     VectorSourceGradientColor: function (color, position) {
         var v = orvCurrentVector("VectorSourceGradientColor");
         if (!v) return;
@@ -498,6 +644,86 @@ var cVectorDrawing = (global.cVectorDrawing = {
         var metrics = v.context.measureText(orvText(text) || " ");
         return metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
     },
+    // Lines break between words to stay within width; lines that would reach below height are
+    // left out. The cursor goes to the start of the line after the last one drawn.
+    DrawVectorParagraph: function (text, width, height, flags) {
+        var v = orvCurrentVector("DrawVectorParagraph");
+        if (!v) return;
+        var context = v.context, c = orvCursor(v);
+        width = Math.max(0, orvNumber(width));
+        height = Math.max(0, orvNumber(height));
+        flags = orvInt(flags);
+        context.font = orvVectorFontCss(v);
+        context.textBaseline = "alphabetic";
+        var lineHeight = orvLineHeight(context);
+        var ascent = context.measureText("Mg").fontBoundingBoxAscent;
+        var space = context.measureText(" ").width;
+        var y = c.y;
+        var lines = orvParagraphLines(context, text, width);
+        for (var i = 0; i < lines.length && y + lineHeight <= c.y + height + 0.5; i++) {
+            var words = lines[i];
+            var wordWidths = words.map(function (word) {
+                return context.measureText(word).width;
+            });
+            var used = wordWidths.reduce(function (sum, w) { return sum + w; }, 0) + space * Math.max(0, words.length - 1);
+            var x = c.x, gap = space;
+            if (flags & 2) x = c.x + width - used;
+            else if (flags & 4) x = c.x + (width - used) / 2;
+            else if (flags & 8 && !words.lastOfPart && words.length > 1) gap = space + (width - used) / (words.length - 1);
+            for (var k = 0; k < words.length; k++) {
+                context.fillText(words[k], x, y + ascent);
+                x += wordWidths[k] + gap;
+            }
+            y += lineHeight;
+        }
+        orvSetCursor(v, c.x, y);
+    },
+    VectorParagraphHeight: function (text, width, height) {
+        var v = orvCurrentVector("VectorParagraphHeight");
+        if (!v) return 0;
+        var context = v.context;
+        context.font = orvVectorFontCss(v);
+        var lineHeight = orvLineHeight(context);
+        var needed = orvParagraphLines(context, text, Math.max(0, orvNumber(width))).length * lineHeight;
+        return height === undefined ? needed : Math.min(needed, Math.floor(Math.max(0, orvNumber(height)) / lineHeight) * lineHeight);
+    },
+
+    // ---- layers: drawn on a canvas of their own, put on the output at EndVectorLayer
+
+    BeginVectorLayer: function (alpha) {
+        var v = orvCurrentVector("BeginVectorLayer");
+        if (!v) return;
+        var base = v.context;
+        var canvas = orvNewCanvas(v.target.canvas.width, v.target.canvas.height);
+        var context = canvas ? orvContext(canvas) : null;
+        if (!context) return;
+        base.save();
+        context.setTransform(base.getTransform());
+        context.fillStyle = base.fillStyle;
+        context.strokeStyle = base.strokeStyle;
+        context.font = base.font;
+        v.layers.push({ context: base, canvas: canvas, alpha: alpha === undefined ? 255 : Math.max(0, Math.min(255, orvNumber(alpha))), open: v.open, empty: v.empty });
+        v.context = context;
+        v.open = false;
+        v.empty = true;
+    },
+    EndVectorLayer: function () {
+        var v = orvCurrentVector("EndVectorLayer");
+        if (!v) return;
+        var layer = v.layers.pop();
+        if (!layer) return orvError("EndVectorLayer(): there is no layer (BeginVectorLayer() was not called).");
+        var base = layer.context;
+        base.save();
+        base.setTransform(1, 0, 0, 1, 0, 0);
+        base.globalAlpha = layer.alpha / 255;
+        base.drawImage(layer.canvas, 0, 0);
+        base.restore();
+        base.restore();
+        v.context = base;
+        v.open = layer.open;
+        v.empty = layer.empty;
+    },
+
     DrawVectorImage: function (imageId, alpha, width, height) {
         var v = orvCurrentVector("DrawVectorImage");
         if (!v) return;
@@ -541,4 +767,10 @@ orvAddConstants({
     PB_VectorText_Visible: 2,
     PB_VectorText_Offset: 4,
     PB_VectorText_Baseline: 8,
+    PB_VectorParagraph_Left: 0,
+    PB_VectorParagraph_Right: 2,
+    PB_VectorParagraph_Center: 4,
+    PB_VectorParagraph_Block: 8,
+    PB_VectorImage_Default: 0,
+    PB_VectorImage_Repeat: 2,
 });

@@ -430,6 +430,101 @@ test("vector drawing on an image: paths, strokes, fills, transformations", async
     await page.close();
 });
 
+test("vector drawing: image sources, layers, paragraphs, custom dashes, stroke hits, coordinate systems", async () => {
+    const page = await openPage({ width: 320, height: 220 });
+    const r = await page.evaluate(() => {
+        const { cDrawing: D, cImage: I, cVectorDrawing: V, cSprite: S, cScreen: Scr, cConstants: C } = window;
+        const tile = I.CreateImage(C.PB_Any, 10, 10, 24, D.RGB(255, 0, 0));
+        D.StartDrawing(I.ImageOutput(tile));
+        D.Box(5, 0, 5, 10, D.RGB(0, 0, 255));
+        D.StopDrawing();
+        const image = I.CreateImage(C.PB_Any, 300, 200, 32, D.RGB(255, 255, 255));
+        const out = {};
+        V.StartVectorDrawing(I.ImageVectorOutput(image));
+        // The source keeps the coordinates it was selected in.
+        V.TranslateCoordinates(25, 0);
+        V.VectorSourceImage(I.ImageID(tile), 255, 10, 10, C.PB_VectorImage_Repeat);
+        V.ResetCoordinates();
+        V.AddPathBox(0, 0, 60, 20);
+        V.FillPath();
+        V.TranslateCoordinates(100, 0);
+        V.VectorSourceImage(I.ImageID(tile), 128);
+        V.ResetCoordinates();
+        V.AddPathBox(100, 0, 40, 20);
+        V.FillPath();
+        // Shapes on a half-transparent layer cover each other before the layer is blended.
+        V.BeginVectorLayer(128);
+        V.VectorSourceColor(D.RGBA(255, 0, 0, 255));
+        V.AddPathBox(150, 0, 20, 20);
+        V.FillPath();
+        V.VectorSourceColor(D.RGBA(0, 0, 255, 255));
+        V.AddPathBox(160, 0, 20, 20);
+        V.FillPath();
+        V.EndVectorLayer();
+        V.VectorSourceColor(D.RGBA(0, 0, 0, 255));
+        const text = "one two three four five six seven";
+        out.lineHeight = V.VectorTextHeight("Mg");
+        out.heights = [V.VectorParagraphHeight(text, 60, 1000), V.VectorParagraphHeight(text, 60, out.lineHeight * 2 + 1), V.VectorParagraphHeight("one", 200, 1000)];
+        V.MovePathCursor(10, 40);
+        V.DrawVectorParagraph(text, 60, 1000);
+        out.afterParagraph = V.PathCursorY();
+        V.MovePathCursor(180, 40);
+        V.DrawVectorParagraph("ab", 100, 50, C.PB_VectorParagraph_Right);
+        V.MovePathCursor(10, 180);
+        V.AddPathLine(200, 180);
+        V.CustomDashPath(4, Float64Array.of(10, 10));
+        V.AddPathCircle(250, 150, 30);
+        out.stroke = [V.IsInsideStroke(280, 150, 10), V.IsInsideStroke(250, 150, 10), V.IsInsideStroke(250, 131, 10)];
+        V.ScaleCoordinates(2, 2);
+        out.stroke.push(V.IsInsideStroke(140, 75, 10, C.PB_Path_Default, C.PB_Coordinate_User), V.IsInsideStroke(280, 150, 10, C.PB_Path_Default, C.PB_Coordinate_Device));
+        out.convert = [V.ConvertCoordinateX(10, 5), V.ConvertCoordinateY(10, 5), V.ConvertCoordinateX(20, 10, C.PB_Coordinate_Device, C.PB_Coordinate_User)];
+        V.CustomDashPath(2, Float64Array.of(-1, 5));
+        V.StopVectorDrawing();
+        const points = I.CreateImage(C.PB_Any, 10, 10);
+        V.StartVectorDrawing(I.ImageVectorOutput(points, C.PB_Unit_Point));
+        out.convert.push(V.ConvertCoordinateX(72, 0, C.PB_Coordinate_Output, C.PB_Coordinate_Device));
+        V.StopVectorDrawing();
+        D.StartDrawing(I.ImageOutput(image));
+        out.pixels = {
+            source: [D.Point(26, 5), D.Point(31, 5), D.Point(5, 5)],
+            faded: [D.Point(101, 5), D.Point(115, 5)],
+            layer: [D.Point(155, 5), D.Point(165, 5), D.Point(175, 5)],
+            dashes: [D.Point(15, 180), D.Point(25, 180), D.Point(35, 180)],
+        };
+        const ink = (x0, x1, y0, y1) => {
+            let n = 0;
+            for (let y = y0; y < y1; y++) for (let x = x0; x < x1; x++) if (D.Red(D.Point(x, y)) < 128) n++;
+            return n;
+        };
+        out.ink = { right: ink(240, 280, 40, 40 + out.lineHeight), left: ink(180, 240, 40, 40 + out.lineHeight), beyondWidth: ink(72, 100, 40, 120) };
+        D.StopDrawing();
+        S.InitSprite();
+        Scr.OpenScreen(300, 200, 32, "Vector");
+        D.StartDrawing(Scr.ScreenOutput());
+        D.DrawImage(I.ImageID(image), 0, 0);
+        D.StopDrawing();
+        return out;
+    });
+    const red = 0x0000ff, blue = 0xff0000, white = 0xffffff;
+    const near = (color, rgb) => [color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff].every((c, i) => Math.abs(c - rgb[i]) <= 2);
+    assert.deepEqual(r.pixels.source, [red, blue, red], "the tile repeated from x = 25");
+    assert.ok(near(r.pixels.faded[0], [255, 127, 127]) && r.pixels.faded[1] === white, "half-transparent, nothing beside the image: " + r.pixels.faded.map((c) => c.toString(16)));
+    assert.ok(near(r.pixels.layer[0], [255, 127, 127]) && near(r.pixels.layer[1], [127, 127, 255]) && near(r.pixels.layer[2], [127, 127, 255]), "the layer: " + r.pixels.layer.map((c) => c.toString(16)));
+    assert.deepEqual(r.pixels.dashes, [0, white, 0]);
+    const line = r.lineHeight;
+    assert.ok(r.heights[0] >= 3 * line && r.heights[0] % line === 0, "several lines: " + r.heights);
+    assert.deepEqual(r.heights.slice(1), [2 * line, line]);
+    assert.equal(r.afterParagraph, 40 + r.heights[0]);
+    assert.ok(r.ink.right > 5 && r.ink.left === 0, "right aligned: " + JSON.stringify(r.ink));
+    assert.equal(r.ink.beyondWidth, 0, "nothing beyond the paragraph's width");
+    assert.deepEqual(r.stroke, [1, 0, 0, 1, 1]);
+    assert.deepEqual(r.convert, [20, 10, 10, 96]);
+    await page.screenshot({ path: path.join(shots, "drawing-vector-more.png") });
+    assert.deepEqual(await page.debug(), ["[ERROR] CustomDashPath(): the array must hold the dash and space lengths, none of them negative."]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
 test("sprites on a screen: display, transparency, collisions, flips, keyboard and mouse", async () => {
     const page = await openPage({ width: 400, height: 300 });
     const r = await page.evaluate(async () => {
