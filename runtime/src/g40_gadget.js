@@ -3264,6 +3264,14 @@ var cGadget = (global.cGadget = {
         if (index >= 0) gadget.items[index].image = orvInt(imageId);
     },
 
+    // A handle for a tree or panel item, as on Windows; 0 for the items of other gadgets.
+    GadgetItemID: function (number, index) {
+        var gadget = orvGadgetOf(number);
+        if (!gadget || (gadget.type !== ORV_GADGET.Tree && gadget.type !== ORV_GADGET.Panel)) return 0;
+        index = orvItemIndex(gadget, index, gadget.items.length, "GadgetItemID");
+        return index >= 0 ? orvHandle(gadget.items[index]) : 0;
+    },
+
     AddGadgetColumn: function (number, position, title, width) {
         orvKindCall(number, "addColumn", undefined, [orvInt(position), orvText1(title), orvInt(width)]);
     },

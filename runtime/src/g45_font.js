@@ -36,7 +36,94 @@ function orvApplyFont(element, handle) {
     element.style.textDecoration = font ? font.decoration : "";
 }
 
+// The family name of a TrueType or OpenType font file (its Windows family name, the one LoadFont
+// takes there) and whether the face is bold or italic; null for a file of another kind.
+function orvFontFileFace(bytes) {
+    if (bytes.length < 12) return null;
+    var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    var version = view.getUint32(0);
+    if (version !== 0x00010000 && version !== 0x4f54544f && version !== 0x74727565) return null;
+    var tables = {};
+    var count = view.getUint16(4);
+    for (var i = 0; i < count && 12 + i * 16 + 16 <= bytes.length; i++) {
+        var at = 12 + i * 16;
+        var tag = String.fromCharCode(bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]);
+        tables[tag] = { offset: view.getUint32(at + 8), length: view.getUint32(at + 12) };
+    }
+    var name = tables.name;
+    if (!name || name.offset + 6 > bytes.length) return null;
+    var records = view.getUint16(name.offset + 2);
+    var strings = name.offset + view.getUint16(name.offset + 4);
+    var family = null, rank = -1;
+    for (var r = 0; r < records && name.offset + 6 + r * 12 + 12 <= bytes.length; r++) {
+        var record = name.offset + 6 + r * 12;
+        var platform = view.getUint16(record), language = view.getUint16(record + 4);
+        if (view.getUint16(record + 6) !== 1) continue;
+        var length = view.getUint16(record + 8), start = strings + view.getUint16(record + 10);
+        if (start + length > bytes.length) continue;
+        var text = "";
+        if (platform === 0 || platform === 3) {
+            for (var k = 0; k + 1 < length; k += 2) text += String.fromCharCode(view.getUint16(start + k));
+        } else if (platform === 1) {
+            for (var m = 0; m < length; m++) text += String.fromCharCode(bytes[start + m]);
+        } else {
+            continue;
+        }
+        var recordRank = platform === 3 ? (language === 0x409 ? 3 : 2) : platform === 0 ? 1 : 0;
+        if (text && recordRank > rank) {
+            family = text;
+            rank = recordRank;
+        }
+    }
+    if (!family) return null;
+    var style = tables.head && tables.head.offset + 46 <= bytes.length ? view.getUint16(tables.head.offset + 44) : 0;
+    return { family: family, bold: (style & 1) !== 0, italic: (style & 2) !== 0 };
+}
+
 var cFont = (global.cFont = {
+    // The fonts of a TrueType or OpenType file (beside the page, chosen by the user or stored by
+    // the program) become available to LoadFont under their family name; a web font file (WOFF)
+    // under its file name without the extension. Resolves with nonzero once the font is there.
+    RegisterFontFile: function (fileName) {
+        fileName = orvText(fileName);
+        var failed = function (why) {
+            orvError("RegisterFontFile(): the font file '" + fileName + "' could not be registered (" + why + ").");
+            return 0;
+        };
+        if (typeof FontFace !== "function" || typeof document === "undefined" || !document.fonts) {
+            return Promise.resolve(failed("this browser cannot load font files"));
+        }
+        var path = orvFilePath(fileName);
+        var stored = path ? orvReadableFile(path) : null;
+        var read = stored
+            ? Promise.resolve(stored.slice())
+            : orvReadFileBytes(path).catch(function () {
+                  return null;
+              });
+        return read.then(function (bytes) {
+            if (!bytes || !bytes.length) return failed("there is no such file");
+            var face = orvFontFileFace(bytes);
+            if (!face && /^(wOFF|wOF2)$/.test(String.fromCharCode(bytes[0], bytes[1], bytes[2], bytes[3]))) {
+                face = { family: path.replace(/^.*\//, "").replace(/\.[^.]*$/, ""), bold: false, italic: false };
+            }
+            if (!face) return failed("not a TrueType, OpenType or WOFF font");
+            var font = new FontFace(face.family.replace(/["\\]/g, ""), bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength), {
+                weight: face.bold ? "bold" : "normal",
+                style: face.italic ? "italic" : "normal",
+            });
+            return font.load().then(
+                function () {
+                    document.fonts.add(font);
+                    return 1;
+                },
+                function (error) {
+                    return failed((error && error.message) || "the browser refused it");
+                }
+            );
+        });
+    },
+
+
     LoadFont: function (number, name, size, flags) {
         name = orvText(name);
         size = orvNumber(size);

@@ -275,6 +275,13 @@ function orvReadFileBytes(name) {
     });
 }
 
+// The bytes of an image file by name: one the user chose with OpenFileRequester or the program
+// stored, else the file beside the page.
+function orvLoadableFileBytes(name) {
+    var bytes = orvReadableFile(orvFilePath(name));
+    return bytes ? Promise.resolve(bytes.slice()) : orvReadFileBytes(name);
+}
+
 function orvLoadImageFrom(name, number, bytesPromise, what) {
     return bytesPromise
         .then(orvDecodeImage)
@@ -581,7 +588,7 @@ var cImage = (global.cImage = {
             orvError("LoadImage(): the file name is empty.");
             return Promise.resolve(0);
         }
-        return orvLoadImageFrom("LoadImage", number, orvReadFileBytes(fileName), "the image '" + fileName + "'");
+        return orvLoadImageFrom("LoadImage", number, orvLoadableFileBytes(fileName), "the image '" + fileName + "'");
     },
 
     // The image bytes at an address: an IncludeBinary file, or memory the program filled.

@@ -398,7 +398,7 @@ var cSprite = (global.cSprite = {
     LoadSprite: function (number, fileName, mode) {
         if (!orvSpriteNeedsInit("LoadSprite")) return Promise.resolve(0);
         fileName = orvText(fileName);
-        return orvLoadSpriteFrom("LoadSprite", number, mode, orvReadFileBytes(fileName), "the image '" + fileName + "'");
+        return orvLoadSpriteFrom("LoadSprite", number, mode, orvLoadableFileBytes(fileName), "the image '" + fileName + "'");
     },
 
     CatchSprite: function (number, address, mode) {

@@ -243,8 +243,11 @@ test("tree: sublevels, item states, removal with children; list icon: columns an
     assert.equal(G.GetGadgetItemState(1, 2) & C.PB_Tree_Selected, C.PB_Tree_Selected);
     G.SetGadgetItemState(1, 3, C.PB_Tree_Checked);
     assert.equal(G.GetGadgetItemState(1, 3), C.PB_Tree_Checked);
+    const secondRoot = G.GadgetItemID(1, 3);
     G.RemoveGadgetItem(1, 1);
     assert.deepEqual([G.CountGadgetItems(1), G.GetGadgetItemText(1, 1), G.GetGadgetState(1)], [2, "second root", -1]);
+    // An item keeps its handle when the items before it go; other gadgets' items have none.
+    assert.ok(secondRoot > 0 && G.GadgetItemID(1, 1) === secondRoot && G.GadgetItemID(1, 0) !== secondRoot);
 
     G.ListIconGadget(2, 0, 0, 200, 100, "Name", 100, C.PB_ListIcon_CheckBoxes | C.PB_ListIcon_MultiSelect);
     G.AddGadgetColumn(2, 1, "Age", 50);
@@ -258,6 +261,7 @@ test("tree: sublevels, item states, removal with children; list icon: columns an
     assert.deepEqual([G.GetGadgetState(2), G.GetGadgetItemState(2, 1)], [1, 3]);
     G.RemoveGadgetColumn(2, 0);
     assert.equal(G.GetGadgetItemText(2, 1, 0), "42");
+    assert.equal(G.GadgetItemID(2, 0), 0);
     assert.equal(G.GetGadgetItemAttribute(2, 0, C.PB_ListIcon_ColumnWidth, 0), 50);
 });
 

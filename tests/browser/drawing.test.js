@@ -246,6 +246,66 @@ test("text: widths and heights, opaque and transparent backgrounds, fonts, rotat
     await page.close();
 });
 
+// A copy of a monospace TrueType font of the machine whose family is renamed (to a name of the
+// same length), so that no installed font answers to it.
+function renamedFont() {
+    const candidates = ["/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"];
+    const file = candidates.find((name) => fs.existsSync(name));
+    if (!file) return null;
+    const font = Buffer.from(fs.readFileSync(file));
+    let family = null;
+    for (let i = 0; i < font.readUInt16BE(4); i++) {
+        const at = 12 + i * 16;
+        if (font.toString("latin1", at, at + 4) !== "name") continue;
+        const table = font.readUInt32BE(at + 8);
+        const strings = table + font.readUInt16BE(table + 4);
+        for (let r = 0; r < font.readUInt16BE(table + 2); r++) {
+            const record = table + 6 + r * 12;
+            const [platform, nameId, length, offset] = [font.readUInt16BE(record), font.readUInt16BE(record + 6), font.readUInt16BE(record + 8), font.readUInt16BE(record + 10)];
+            if (nameId !== 1 && nameId !== 4 && nameId !== 16) continue;
+            const wide = platform !== 1;
+            const chars = wide ? length / 2 : length;
+            family = family || "Orvane" + "X".repeat(chars - 6);
+            const text = (family + "X".repeat(chars)).slice(0, chars);
+            for (let k = 0; k < chars; k++) {
+                if (wide) font.writeUInt16BE(text.charCodeAt(k), strings + offset + 2 * k);
+                else font[strings + offset + k] = text.charCodeAt(k);
+            }
+        }
+    }
+    return { font, family };
+}
+
+test("RegisterFontFile: a font file beside the page becomes a family LoadFont and drawing use", async (t) => {
+    const renamed = renamedFont();
+    if (!renamed) return t.skip("no TrueType monospace font on this machine");
+    fs.writeFileSync(path.join(folder, "test-mono.ttf"), renamed.font);
+    const page = await openPage();
+    const r = await page.evaluate(async (family) => {
+        const { cDrawing: D, cImage: I, cFont: F, cConstants: C } = window;
+        const results = [await F.RegisterFontFile("test-mono.ttf"), await F.RegisterFontFile("missing.ttf"), await F.RegisterFontFile("broken.png")];
+        F.LoadFont(1, family, 20);
+        F.LoadFont(2, "OrvaneNoSuchFont", 20);
+        const image = I.CreateImage(C.PB_Any, 100, 40);
+        D.StartDrawing(I.ImageOutput(image));
+        const widths = (font) => {
+            D.DrawingFont(F.FontID(font));
+            return [D.TextWidth("iiii"), D.TextWidth("MMMM")];
+        };
+        const out = { results, registered: widths(1), fallback: widths(2) };
+        D.StopDrawing();
+        return out;
+    }, renamed.family);
+    assert.deepEqual(r.results, [1, 0, 0]);
+    assert.equal(r.registered[0], r.registered[1], "the registered monospace font: " + r.registered);
+    assert.notEqual(r.fallback[0], r.fallback[1], "an unknown family falls back to a proportional font: " + r.fallback);
+    const debug = await page.debug();
+    assert.match(debug[0], /^\[ERROR\] RegisterFontFile\(\): the font file 'missing.ttf' could not be registered \(there is no such file\)/);
+    assert.match(debug[1], /^\[ERROR\] RegisterFontFile\(\): the font file 'broken.png' could not be registered \(not a TrueType, OpenType or WOFF font\)/);
+    assert.deepEqual(page.errors.filter((error) => !/Failed to load resource/.test(error)), [], "the browser's own line for the missing file aside");
+    await page.close();
+});
+
 test("loading PNG, BMP, GIF beside the page; a file that fails shows an error line", async () => {
     const page = await openPage();
     await page.evaluate((data) => (window.orvTestBmp = data), fs.readFileSync(path.join(folder, "picture.bmp")).toString("base64"));
@@ -291,6 +351,15 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
         const sprite = await window.cSprite.CatchSprite(C.PB_Any, window.orvTestBmp);
         out.includedSprite = [window.cSprite.SpriteWidth(sprite), window.cSprite.SpriteHeight(sprite)];
         out.includedBad = [await I.CatchImage(10, "not base64!"), await I.CatchImage(11, window.orvTestBmp.slice(0, 8))];
+        // A file the program stored loads by its name, as one beside the page does.
+        const F = window.cFile;
+        F.CreateFile(0, "stored.bmp");
+        F.WriteData(0, memory + 16, bytes.length);
+        F.CloseFile(0);
+        const stored = await I.LoadImage(C.PB_Any, "stored.bmp");
+        D.StartDrawing(I.ImageOutput(stored));
+        out.stored = D.Point(2, 1);
+        D.StopDrawing();
         out.nullAddress = await I.CatchImage(9, 0);
         out.missing = await I.LoadImage(7, "missing.png");
         out.broken = await I.LoadImage(8, "broken.png");
@@ -309,6 +378,7 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
     assert.equal(r.caughtPixel, 0x07c8c8);
     assert.deepEqual(r.included, Array(4).fill([3, 0x07c8c8]));
     assert.deepEqual(r.includedSprite, [3, 2]);
+    assert.equal(r.stored, 0x07c8c8);
     assert.deepEqual([...r.includedBad, r.nullAddress, r.missing, r.broken, ...r.isImage], [0, 0, 0, 0, 0, 0, 0]);
     const debug = await page.debug();
     assert.equal(debug.length, 5);
