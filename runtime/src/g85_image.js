@@ -614,6 +614,18 @@ var cImage = (global.cImage = {
         return 1;
     },
 
+    // A memory block holding the encoded file (MemorySize gives its size, FreeMemory frees it).
+    EncodeImage: function (number, plugin, flags, depth) {
+        var image = orvImageRegistry.Get(number);
+        if (!image) return 0;
+        var encoded = orvEncodeImage(image, orvInt(plugin), orvInt(flags), orvInt(depth));
+        if (!encoded) return orvImageError("EncodeImage(): this image format cannot be written in the browser.");
+        var address = cMemory.AllocateMemory(encoded.bytes.length);
+        if (!address || !orvLocate(address, encoded.bytes.length, "*Buffer")) return 0;
+        orvWriteBytes(encoded.bytes);
+        return address;
+    },
+
     // The browser decodes and encodes the common formats itself; these only say that a program
     // will use them.
     UseGIFImageDecoder: function () {},

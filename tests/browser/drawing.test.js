@@ -351,6 +351,16 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
         const sprite = await window.cSprite.CatchSprite(C.PB_Any, window.orvTestBmp);
         out.includedSprite = [window.cSprite.SpriteWidth(sprite), window.cSprite.SpriteHeight(sprite)];
         out.includedBad = [await I.CatchImage(10, "not base64!"), await I.CatchImage(11, window.orvTestBmp.slice(0, 8))];
+        // EncodeImage gives a memory block holding the file; caught again, it is the same image.
+        out.encoded = [];
+        for (const plugin of [undefined, C.PB_ImagePlugin_PNG]) {
+            const buffer = I.EncodeImage(6, plugin);
+            const again = await I.CatchImage(C.PB_Any, buffer, window.cMemory.MemorySize(buffer));
+            D.StartDrawing(I.ImageOutput(again));
+            out.encoded.push([window.cMemory.PeekA(buffer), window.cMemory.PeekA(buffer + 1), D.Point(2, 1)]);
+            D.StopDrawing();
+            window.cMemory.FreeMemory(buffer);
+        }
         // A file the program stored loads by its name, as one beside the page does.
         const F = window.cFile;
         F.CreateFile(0, "stored.bmp");
@@ -379,6 +389,7 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
     assert.deepEqual(r.included, Array(4).fill([3, 0x07c8c8]));
     assert.deepEqual(r.includedSprite, [3, 2]);
     assert.equal(r.stored, 0x07c8c8);
+    assert.deepEqual(r.encoded, [[0x42, 0x4d, 0x07c8c8], [0x89, 0x50, 0x07c8c8]], "BM and PNG files");
     assert.deepEqual([...r.includedBad, r.nullAddress, r.missing, r.broken, ...r.isImage], [0, 0, 0, 0, 0, 0, 0]);
     const debug = await page.debug();
     assert.equal(debug.length, 5);
@@ -388,6 +399,49 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
     assert.match(debug[3], /^\[ERROR\] LoadImage\(\): the image 'missing.png' could not be loaded/);
     assert.match(debug[4], /^\[ERROR\] LoadImage\(\): the image 'broken.png' could not be loaded \(not a BMP, PNG, JPEG or GIF image\)/);
     await page.close();
+});
+
+test("clipboard images: copied and pasted back; where the browser refuses, the page's own copy", async () => {
+    const program = async () => {
+        const { cDrawing: D, cImage: I, cClipboard: K, cConstants: C } = window;
+        const image = I.CreateImage(C.PB_Any, 4, 3, 24, D.RGB(255, 0, 0));
+        D.StartDrawing(I.ImageOutput(image));
+        D.Plot(3, 2, D.RGB(0, 0, 255));
+        D.StopDrawing();
+        K.SetClipboardImage(image);
+        await new Promise((resolve) => setTimeout(resolve, 100));
+        const pasted = await K.GetClipboardImage(C.PB_Any);
+        const out = { pasted: pasted ? [I.ImageWidth(pasted), I.ImageHeight(pasted), I.ImageDepth(pasted)] : 0 };
+        if (pasted) {
+            D.StartDrawing(I.ImageOutput(pasted));
+            out.pixels = [D.Point(0, 0), D.Point(3, 2)];
+            D.StopDrawing();
+        }
+        K.SetClipboardText("text now");
+        await new Promise((resolve) => setTimeout(resolve, 100));
+        out.afterText = await K.GetClipboardImage(C.PB_Any);
+        return out;
+    };
+    const granted = await openPage();
+    await granted.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+    await granted.bringToFront();
+    const r = await granted.evaluate(program);
+    assert.deepEqual(r, { pasted: [4, 3, 24], pixels: [0x0000ff, 0xff0000], afterText: 0 });
+    assert.deepEqual(await granted.debug(), []);
+    await granted.close();
+
+    const refused = await openPage();
+    await refused.evaluate(() => {
+        const deny = () => Promise.reject(new Error("Read permission denied."));
+        Object.defineProperty(navigator, "clipboard", { configurable: true, value: { write: deny, read: deny, writeText: deny, readText: deny } });
+        document.execCommand = () => false;
+    });
+    const kept = await refused.evaluate(program);
+    assert.deepEqual(kept, { pasted: [4, 3, 24], pixels: [0x0000ff, 0xff0000], afterText: 0 });
+    const lines = await refused.debug();
+    assert.ok(lines.includes("[ERROR] SetClipboardImage(): the browser refused access to the clipboard (Read permission denied.); the image is kept for this page only."), lines.join("\n"));
+    assert.ok(lines.some((line) => /^\[ERROR\] GetClipboardImage\(\): the browser refused access/.test(line)), lines.join("\n"));
+    await refused.close();
 });
 
 test("SaveImage downloads BMP, PNG and JPEG files through the page's FileSaver", async () => {
