@@ -161,16 +161,19 @@ for (const c of cases) {
         row.ratios.push(ours.time / plain.time);
     }
     row.growth = row.times[2][0] / row.times[1][0];
+    row.plainGrowth = row.times[2][1] / row.times[1][1];
     row.met = row.growth <= 12 && row.ratios.every((ratio) => ratio <= 4);
     if (!row.met) missed++;
     rows.push(row);
 }
 
-console.log("| operation | 10^4 ms (plain) | 10^5 ms (plain) | 10^6 ms (plain) | vs plain at 10^4 / 10^5 / 10^6 | 10^6 / 10^5 | goals |");
+// The plain code's own growth shows what the machine adds past its caches: a collection of 10^6
+// elements does not fit them, whoever holds it.
+console.log("| operation | 10^4 ms (plain) | 10^5 ms (plain) | 10^6 ms (plain) | vs plain at 10^4 / 10^5 / 10^6 | 10^6 / 10^5 (plain) | goals |");
 console.log("|---|---|---|---|---|---|---|");
 for (const row of rows) {
     const cells = row.times.map(([ours, plain]) => `${format(ours)} (${format(plain)})`);
     const ratios = row.ratios.map((ratio) => ratio.toFixed(1) + "x").join(" / ");
-    console.log(`| ${row.name} | ${cells.join(" | ")} | ${ratios} | ${row.growth.toFixed(1)}x | ${row.met ? "met" : "MISSED"} |`);
+    console.log(`| ${row.name} | ${cells.join(" | ")} | ${ratios} | ${row.growth.toFixed(1)}x (${row.plainGrowth.toFixed(1)}x) | ${row.met ? "met" : "MISSED"} |`);
 }
 process.exit(missed ? 1 : 0);
