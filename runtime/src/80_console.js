@@ -439,7 +439,8 @@ var cMisc = (global.cMisc = {
     },
     // A Promise resolved after the given milliseconds (await it); after End it never resolves.
     Delay: function (milliseconds) {
-        var wait = Math.max(orvInt(milliseconds), 0);
+        // The browser's timers fire at once for anything beyond 2^31 - 1 ms.
+        var wait = Math.min(Math.max(orvInt(milliseconds), 0), 2147483647);
         return new Promise(function (resolve) {
             setTimeout(function () {
                 if (!cCommon.ORV_Ended) resolve();

@@ -214,6 +214,11 @@ function orvTakeEvent(record) {
 
 var orvWindowTimers = new Map();
 
+// A delay the browser's timers keep: they fire at once for anything beyond 2^31 - 1 ms (24.8 days).
+function orvTimerDelay(milliseconds, least) {
+    return Math.min(Math.max(least, orvInt(milliseconds)), 2147483647);
+}
+
 function orvTimerKey(window, timer) {
     return orvInt(window) + ":" + orvInt(timer);
 }
@@ -255,7 +260,7 @@ var cWindow = (global.cWindow = {
                     var index = orvEventWaiters.indexOf(waiter);
                     if (index >= 0) orvEventWaiters.splice(index, 1);
                     resolve(orvTakeEvent(orvNoEvent));
-                }, Math.max(0, orvInt(timeout)));
+                }, orvTimerDelay(timeout, 0));
             }
         });
     },
@@ -331,7 +336,7 @@ var cWindow = (global.cWindow = {
         if (orvWindowTimers.has(key)) clearInterval(orvWindowTimers.get(key));
         var id = setInterval(function () {
             orvPostEvent(ORV_EVENT_TIMER, number, orvInt(timer), 0, 0);
-        }, Math.max(1, orvInt(timeout)));
+        }, orvTimerDelay(timeout, 1));
         orvWindowTimers.set(key, id);
     },
     RemoveWindowTimer: function (window, timer) {

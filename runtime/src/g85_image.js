@@ -82,11 +82,21 @@ function orvBitmapCanvas(bitmap) {
 }
 
 // Reads what a canvas shows into a new bitmap.
+// What a canvas shows in a rectangle; parts outside the canvas are transparent black.
 function orvBitmapOfCanvas(canvas, x, y, width, height) {
     var bitmap = orvNewBitmap(width, height, 0);
     var context = orvContext(canvas);
-    if (context && width > 0 && height > 0) {
-        bitmap.bytes.set(context.getImageData(x, y, width, height).data);
+    var x0 = Math.max(0, x), y0 = Math.max(0, y);
+    var x1 = Math.min(canvas.width, x + width), y1 = Math.min(canvas.height, y + height);
+    if (!context || x1 <= x0 || y1 <= y0) return bitmap;
+    var part = context.getImageData(x0, y0, x1 - x0, y1 - y0).data;
+    if (x0 === x && y0 === y && x1 - x0 === width && y1 - y0 === height) {
+        bitmap.bytes.set(part);
+        return bitmap;
+    }
+    var rowBytes = (x1 - x0) * 4;
+    for (var row = 0; row < y1 - y0; row++) {
+        bitmap.bytes.set(part.subarray(row * rowBytes, (row + 1) * rowBytes), ((row + y0 - y) * width + (x0 - x)) * 4);
     }
     return bitmap;
 }

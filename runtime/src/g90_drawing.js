@@ -1062,7 +1062,12 @@ var cDrawing = (global.cDrawing = {
         width = orvPixelInt(width);
         height = orvPixelInt(height);
         if (!orvImageSize("GrabDrawingImage", width, height)) return 0;
-        var bitmap = orvCropBitmap(s, orvPixelInt(x) + s.originX, orvPixelInt(y) + s.originY, width, height);
+        var bitmap;
+        try {
+            bitmap = orvCropBitmap(s, orvPixelInt(x) + s.originX, orvPixelInt(y) + s.originY, width, height);
+        } catch (error) {
+            return orvImageError("GrabDrawingImage(): the image of " + width + "x" + height + " pixels could not be created.");
+        }
         if (!s.alpha) for (var i = 0; i < bitmap.data.length; i++) bitmap.data[i] |= 0xff000000;
         return orvRegisterImage(number, bitmap, s.alpha ? 32 : 24);
     },

@@ -430,7 +430,13 @@ var cSprite = (global.cSprite = {
             orvError("GrabSprite(): the sprite width and height must be greater than 0.");
             return 0;
         }
-        var bitmap = orvBitmapOfCanvas(screen.canvas, orvPixelInt(x), orvPixelInt(y), width, height);
+        var bitmap;
+        try {
+            bitmap = orvBitmapOfCanvas(screen.canvas, orvPixelInt(x), orvPixelInt(y), width, height);
+        } catch (error) {
+            orvError("GrabSprite(): the sprite of " + width + "x" + height + " pixels could not be created.");
+            return 0;
+        }
         for (var i = 0; i < bitmap.data.length; i++) bitmap.data[i] |= 0xff000000;
         return orvNewSprite(number, bitmap, mode);
     },
