@@ -193,6 +193,10 @@ test("cells: formulas refer to cells and ranges and follow their changes", async
     // Return stores the cell (a keyboard shortcut of the window), and so does leaving the field.
     const enter = async (column, row, text, key = "Enter") => {
         await cell(column, row).click();
+        // The program shows the clicked cell's formula when its loop takes the click: typing
+        // before that would be overwritten.
+        const name = String.fromCharCode(64 + column) + row;
+        for (let i = 0; i < 40 && (await p.text(0)) !== name; i++) await p.waitForTimeout(25);
         await p.at(1).fill(text);
         await p.at(1).press(key);
     };
