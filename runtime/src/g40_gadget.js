@@ -1675,9 +1675,10 @@ function orvBuildImage(gadget, imageId) {
 
 function orvSetImage(g, imageId) {
     g.image = orvInt(imageId);
-    var source = g.image && typeof orvImageCanvas === "function" ? orvImageCanvas(g.image) : null;
+    // The image's size also where the page cannot draw it (no canvas).
+    var image = g.image && typeof orvFindImage === "function" ? orvFindImage(g.image) : null;
     orvShowImage(g.canvas, g.image, true);
-    var size = source || g.givenSize;
+    var size = image || g.givenSize;
     if (g.width !== size.width || g.height !== size.height) {
         g.width = size.width;
         g.height = size.height;

@@ -296,6 +296,11 @@ test("date, calendar, IP address, hyperlink, shortcut and splitter gadgets", () 
     G.ResizeGadget(8, C.PB_Ignore, C.PB_Ignore, 307, C.PB_Ignore);
     assert.equal(G.GadgetWidth(7), 180);
     assert.equal(G.GetGadgetAttribute(8, C.PB_Splitter_FirstGadget), 6);
+    // An image gadget has its image's size, also where the page cannot draw (no canvas here).
+    const image = window.cImage.CreateImage(-1, 40, 20);
+    G.ImageGadget(9, 0, 0, 0, 0, window.cImage.ImageID(image));
+    G.ImageGadget(10, 0, 0, 30, 30, 0);
+    assert.deepEqual([G.GadgetWidth(9), G.GadgetHeight(9), G.GadgetWidth(10)], [40, 20, 30]);
 });
 
 test("gadget-wide functions: data, colours, fonts, tooltips, hiding, disabling, resizing, types", () => {
