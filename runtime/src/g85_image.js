@@ -168,8 +168,11 @@ function orvRegisterImage(number, bitmap, depth, originalDepth, format) {
         originalDepth: originalDepth || depth,
         format: format || 0,
     };
-    orvSetBitmap(image, bitmap);
-    if (bitmap.canvas && !bitmap.canvasStale) {
+    orvSetBitmap(image, bitmap.frames ? bitmap.frames[0] : bitmap);
+    if (bitmap.frames) {
+        image.frames = bitmap.frames;
+        image.frame = 0;
+    } else if (bitmap.canvas && !bitmap.canvasStale) {
         image.canvas = bitmap.canvas;
         image.canvasStale = false;
     }
@@ -260,8 +263,74 @@ function orvDecodeImage(bytes) {
             for (var i = 0; i < bitmap.data.length; i++) bitmap.data[i] |= 0xff000000;
         }
         bitmap.info = info;
-        return bitmap;
+        return orvDecodeFrames(bytes, info, bitmap);
     });
+}
+
+// The frames of an animated GIF or PNG, where the browser's image decoder reads them (each frame
+// whole, as it shows); a still image, or a browser without the decoder, gives the one bitmap.
+function orvDecodeFrames(bytes, info, first) {
+    if (typeof ImageDecoder !== "function" || (info.format !== ORV_PLUGIN_GIF && info.format !== ORV_PLUGIN_PNG)) {
+        return Promise.resolve(first);
+    }
+    var decoder;
+    try {
+        decoder = new ImageDecoder({ data: bytes, type: info.format === ORV_PLUGIN_GIF ? "image/gif" : "image/png" });
+    } catch (error) {
+        return Promise.resolve(first);
+    }
+    var frames = [];
+    var next = function (index, count) {
+        if (index >= count) return frames;
+        return decoder.decode({ frameIndex: index }).then(function (result) {
+            var frame = result.image;
+            var canvas = orvNewCanvas(first.width, first.height);
+            orvContext(canvas).drawImage(frame, 0, 0);
+            var bitmap = orvBitmapOfCanvas(canvas, 0, 0, first.width, first.height);
+            if (info.depth === 24) for (var i = 0; i < bitmap.data.length; i++) bitmap.data[i] |= 0xff000000;
+            bitmap.delay = frame.duration ? Math.round(frame.duration / 1000) : 0;
+            frame.close();
+            frames.push(bitmap);
+            return next(index + 1, count);
+        });
+    };
+    return Promise.all([decoder.tracks.ready, decoder.completed])
+        .then(function () {
+            var track = decoder.tracks.selectedTrack;
+            return track && track.frameCount > 1 ? next(0, track.frameCount) : [];
+        })
+        .then(
+            function (decoded) {
+                decoder.close();
+                if (decoded.length > 1) first.frames = decoded;
+                return first;
+            },
+            function () {
+                decoder.close();
+                return first;
+            }
+        );
+}
+
+// ---- frames: the frame shown is the image's own bitmap; the others wait in image.frames
+
+function orvImageFrames(image) {
+    if (!image.frames) {
+        image.frames = [{ delay: 0 }];
+        image.frame = 0;
+    }
+    var current = image.frames[image.frame];
+    current.width = image.width;
+    current.height = image.height;
+    current.bytes = image.bytes;
+    current.data = image.data;
+    return image.frames;
+}
+
+function orvShowImageFrame(image, index) {
+    var frames = orvImageFrames(image);
+    image.frame = index;
+    orvSetBitmap(image, frames[index]);
 }
 
 // The bytes of a file beside the page. XMLHttpRequest also reads files of a page opened from
@@ -537,6 +606,69 @@ var cImage = (global.cImage = {
     ImageFormat: function (number) {
         var image = orvImageRegistry.Get(number);
         return image ? image.format : 0;
+    },
+
+    // ---- frames
+
+    ImageFrameCount: function (number) {
+        var image = orvImageRegistry.Get(number);
+        return image ? (image.frames ? image.frames.length : 1) : 0;
+    },
+    GetImageFrame: function (number) {
+        var image = orvImageRegistry.Get(number);
+        return image && image.frames ? image.frame : 0;
+    },
+    SetImageFrame: function (number, index) {
+        var image = orvImageRegistry.Get(number);
+        if (!image) return;
+        var count = image.frames ? image.frames.length : 1;
+        index = orvInt(index);
+        if (index < 0 || index >= count) {
+            orvError("SetImageFrame(): the frame index " + index + " is out of range (the image has " + count + " frames).");
+            return;
+        }
+        if (image.frames && index !== image.frame) orvShowImageFrame(image, index);
+    },
+    // A blank frame of the image's size, at the end or before Index; the frame shown stays.
+    AddImageFrame: function (number, index) {
+        var image = orvImageRegistry.Get(number);
+        if (!image) return 0;
+        var bitmap = orvAllocateBitmap("AddImageFrame", image.width, image.height, image.depth === 24 ? 0xff000000 : 0);
+        if (!bitmap) return 0;
+        var frames = orvImageFrames(image);
+        index = index === undefined ? frames.length : Math.max(0, Math.min(frames.length, orvInt(index)));
+        bitmap.delay = 0;
+        frames.splice(index, 0, bitmap);
+        if (index <= image.frame) image.frame++;
+        return 1;
+    },
+    RemoveImageFrame: function (number, index) {
+        var image = orvImageRegistry.Get(number);
+        if (!image) return 0;
+        var frames = orvImageFrames(image);
+        index = orvInt(index);
+        if (index < 0 || index >= frames.length) {
+            orvError("RemoveImageFrame(): the frame index " + index + " is out of range (the image has " + frames.length + " frames).");
+            return 0;
+        }
+        if (frames.length === 1) return orvImageError("RemoveImageFrame(): the only frame of an image cannot be removed.");
+        frames.splice(index, 1);
+        if (index < image.frame) {
+            image.frame--;
+        } else if (index === image.frame) {
+            // The frame shown is gone: the next one (or the new last) shows.
+            image.frame = Math.min(index, frames.length - 1);
+            orvSetBitmap(image, frames[image.frame]);
+        }
+        return 1;
+    },
+    GetImageFrameDelay: function (number) {
+        var image = orvImageRegistry.Get(number);
+        return image && image.frames ? image.frames[image.frame].delay : 0;
+    },
+    SetImageFrameDelay: function (number, delay) {
+        var image = orvImageRegistry.Get(number);
+        if (image) orvImageFrames(image)[image.frame].delay = Math.max(0, orvInt(delay));
     },
 
     CopyImage: function (source, number) {

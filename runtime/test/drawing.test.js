@@ -229,6 +229,46 @@ test("images: create, copy, grab, resize, #PB_Any, free", () => {
     D.StopDrawing();
 });
 
+test("image frames: added blank, drawn on one by one, with their delays, removed", () => {
+    const { page, I, D, C } = drawingPage();
+    const image = page.draw(2, 1, (d) => d.Plot(0, 0, 0x0000ff));
+    D.StopDrawing();
+    assert.deepEqual([I.ImageFrameCount(image), I.GetImageFrame(image), I.GetImageFrameDelay(image)], [1, 0, 0]);
+    I.SetImageFrame(image, 0);
+    assert.equal(I.AddImageFrame(image), 1);
+    assert.equal(I.AddImageFrame(image, 0), 1, "a frame before the one shown");
+    assert.deepEqual([I.ImageFrameCount(image), I.GetImageFrame(image)], [3, 1], "the frame shown stays the same");
+    const pixel = (frame) => {
+        I.SetImageFrame(image, frame);
+        D.StartDrawing(I.ImageOutput(image));
+        const color = D.Point(0, 0);
+        D.StopDrawing();
+        return color;
+    };
+    assert.deepEqual([pixel(0), pixel(1), pixel(2)], [0, 0x0000ff, 0], "new frames are blank (black at 24 bits)");
+    D.StartDrawing(I.ImageOutput(image));
+    D.Plot(0, 0, 0x00ff00);
+    D.StopDrawing();
+    I.SetImageFrameDelay(image, 40);
+    I.SetImageFrame(image, 1);
+    I.SetImageFrameDelay(image, 80);
+    assert.deepEqual([pixel(2), pixel(1), pixel(0)], [0x00ff00, 0x0000ff, 0], "each frame keeps its drawing");
+    I.SetImageFrame(image, 2);
+    assert.equal(I.GetImageFrameDelay(image), 40);
+    assert.equal(I.RemoveImageFrame(image, 2), 1, "the frame shown goes, the one before shows");
+    assert.deepEqual([I.ImageFrameCount(image), I.GetImageFrame(image), I.GetImageFrameDelay(image)], [2, 1, 80]);
+    assert.equal(I.RemoveImageFrame(image, 0), 1);
+    assert.deepEqual([I.GetImageFrame(image), pixel(0)], [0, 0x0000ff]);
+    const copy = I.CopyImage(image, C.PB_Any);
+    assert.equal(I.ImageFrameCount(copy), 1, "CopyImage takes the frame shown");
+    assert.equal(I.RemoveImageFrame(image, 0), 0);
+    I.SetImageFrame(image, 3);
+    assert.deepEqual(page.debug, [
+        "[ERROR] RemoveImageFrame(): the only frame of an image cannot be removed.",
+        "[ERROR] SetImageFrame(): the frame index 3 is out of range (the image has 1 frames).",
+    ]);
+});
+
 test("bad input shows the debugger's message once and the program goes on", () => {
     const { page, I, D } = drawingPage();
     const debug = page.debug;

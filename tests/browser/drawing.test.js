@@ -73,6 +73,13 @@ function bmp(width, height, pixel) {
 }
 
 // One red pixel: palette red and black, LZW minimum code size 2, index 0.
+// Two frames of one pixel, red for 100 ms and black for 200 ms, looping.
+const animatedGif = Buffer.from(
+    ("474946383961 0100 0100 80 00 00 ff0000 000000 21ff0b 4e45545343415045322e30 03 01 0000 00" +
+        " 21f904 00 0a00 00 00 2c 0000 0000 0100 0100 00 02 02 4401 00" +
+        " 21f904 00 1400 00 00 2c 0000 0000 0100 0100 00 02 02 4c01 00 3b").replace(/ /g, ""),
+    "hex"
+);
 const gif = Buffer.from("474946383961010001008000 00ff0000000000 2c00000000010001000002024401003b".replace(/ /g, ""), "hex");
 
 // ---- the page
@@ -91,6 +98,7 @@ test.before(async () => {
     fs.writeFileSync(path.join(folder, "opaque.png"), png(2, 2, () => [10, 20, 30], 3));
     fs.writeFileSync(path.join(folder, "picture.bmp"), bmp(3, 2, (x, y) => [x * 100, y * 200, 7]));
     fs.writeFileSync(path.join(folder, "dot.gif"), gif);
+    fs.writeFileSync(path.join(folder, "animated.gif"), animatedGif);
     fs.writeFileSync(path.join(folder, "broken.png"), Buffer.from("not an image"));
 });
 
@@ -328,8 +336,17 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
         D.StopDrawing();
         const g = await I.LoadImage(C.PB_Any, "dot.gif");
         D.StartDrawing(I.ImageOutput(g));
-        out.gif = [D.Point(0, 0), I.ImageFormat(g) === C.PB_ImagePlugin_GIF];
+        out.gif = [D.Point(0, 0), I.ImageFormat(g) === C.PB_ImagePlugin_GIF, I.ImageFrameCount(g)];
         D.StopDrawing();
+        // An animated GIF: every frame with its delay.
+        const animated = await I.LoadImage(C.PB_Any, "animated.gif");
+        out.animated = [I.ImageFrameCount(animated)];
+        for (const frame of [0, 1]) {
+            I.SetImageFrame(animated, frame);
+            D.StartDrawing(I.ImageOutput(animated));
+            out.animated.push([D.Point(0, 0), I.GetImageFrameDelay(animated)]);
+            D.StopDrawing();
+        }
         // CatchImage: the same file's bytes in memory the program filled.
         const bytes = new Uint8Array(await (await fetch("data:application/octet-stream;base64," + window.orvTestBmp)).arrayBuffer());
         const memory = window.cMemory.AllocateMemory(bytes.length + 16);
@@ -383,7 +400,8 @@ test("loading PNG, BMP, GIF beside the page; a file that fails shows an error li
     assert.deepEqual(r.opaque, [24, 24, 32, 0x1e140a]);
     assert.ok(r.bmp);
     assert.deepEqual(r.bmpPixels, [0x070000, 0x07c8c8, true]);
-    assert.deepEqual(r.gif, [0x0000ff, true]);
+    assert.deepEqual(r.gif, [0x0000ff, true, 1]);
+    assert.deepEqual(r.animated, [2, [0x0000ff, 100], [0, 200]]);
     assert.ok(r.caught > 0);
     assert.equal(r.caughtPixel, 0x07c8c8);
     assert.deepEqual(r.included, Array(4).fill([3, 0x07c8c8]));
