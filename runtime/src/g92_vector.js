@@ -62,11 +62,130 @@ function orvPathPoint(v, x, y, flags) {
     return { x: x, y: y };
 }
 
+// The path is also kept as segments in device pixels (M, L, C with their points, Z), beside the
+// canvas's own path, which cannot be read back: its length, points, bounds and segments.
+function orvRecord(v, type, points) {
+    var m = v.context.getTransform();
+    var device = [];
+    for (var i = 0; i < points.length; i += 2) device.push(m.a * points[i] + m.c * points[i + 1] + m.e, m.b * points[i] + m.d * points[i + 1] + m.f);
+    v.segments.push({ type: type, points: device });
+}
+
+function orvPathMoveTo(v, x, y) {
+    v.context.moveTo(x, y);
+    orvRecord(v, "M", [x, y]);
+}
+
+function orvPathLineTo(v, x, y) {
+    v.context.lineTo(x, y);
+    orvRecord(v, "L", [x, y]);
+}
+
+function orvPathCurveTo(v, x1, y1, x2, y2, x3, y3) {
+    v.context.bezierCurveTo(x1, y1, x2, y2, x3, y3);
+    orvRecord(v, "C", [x1, y1, x2, y2, x3, y3]);
+}
+
+// An arc of an ellipse (centre, radii, start angle and the angle it turns, in radians) as cubic
+// curves of at most a quarter turn each; its start point must be the current point.
+function orvPathEllipseArc(v, cx, cy, rx, ry, start, turn) {
+    var parts = Math.max(1, Math.ceil(Math.abs(turn) / (Math.PI / 2) - 1e-9));
+    var step = turn / parts;
+    var k = (4 / 3) * Math.tan(step / 4);
+    for (var i = 0; i < parts; i++) {
+        var a = start + i * step, b = a + step;
+        var x0 = cx + rx * Math.cos(a), y0 = cy + ry * Math.sin(a);
+        var x3 = cx + rx * Math.cos(b), y3 = cy + ry * Math.sin(b);
+        orvPathCurveTo(v, x0 - k * rx * Math.sin(a), y0 + k * ry * Math.cos(a), x3 + k * rx * Math.sin(b), y3 - k * ry * Math.cos(b), x3, y3);
+    }
+}
+
+// The path in the user coordinates of now, as polylines (curves in 16 pieces), one per figure.
+function orvPathPolylines(v) {
+    var m = v.context.getTransform().inverse();
+    var user = function (points, i) {
+        return [m.a * points[i] + m.c * points[i + 1] + m.e, m.b * points[i] + m.d * points[i + 1] + m.f];
+    };
+    var lines = [], line = null, start = null;
+    v.segments.forEach(function (segment) {
+        var p = segment.points;
+        if (segment.type === "M" || !line) {
+            line = [user(p, 0)];
+            start = line[0];
+            lines.push(line);
+            if (segment.type === "M") return;
+        }
+        if (segment.type === "L") {
+            line.push(user(p, 0));
+        } else if (segment.type === "C") {
+            var p0 = line[line.length - 1], p1 = user(p, 0), p2 = user(p, 2), p3 = user(p, 4);
+            for (var k = 1; k <= 16; k++) {
+                var t = k / 16, u = 1 - t;
+                var w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+                line.push([w0 * p0[0] + w1 * p1[0] + w2 * p2[0] + w3 * p3[0], w0 * p0[1] + w1 * p1[1] + w2 * p2[1] + w3 * p3[1]]);
+            }
+        } else if (segment.type === "Z") {
+            line.push(start.slice());
+            line = [start.slice()];
+            lines.push(line);
+        }
+    });
+    return lines.filter(function (polyline) {
+        return polyline.length > 1;
+    });
+}
+
+// The point and direction at a distance along the path (clamped to its ends).
+function orvPathPointAt(v, distance) {
+    var lines = orvPathPolylines(v);
+    if (!lines.length) {
+        var c = orvCursor(v);
+        return { x: c.x, y: c.y, angle: 0 };
+    }
+    distance = Math.max(0, orvNumber(distance));
+    var last = null;
+    for (var i = 0; i < lines.length; i++) {
+        for (var k = 1; k < lines[i].length; k++) {
+            var a = lines[i][k - 1], b = lines[i][k];
+            var length = Math.hypot(b[0] - a[0], b[1] - a[1]);
+            if (!length) continue;
+            var angle = (Math.atan2(b[1] - a[1], b[0] - a[0]) * 180) / Math.PI;
+            if (distance <= length) {
+                var t = distance / length;
+                return { x: a[0] + (b[0] - a[0]) * t, y: a[1] + (b[1] - a[1]) * t, angle: angle };
+            }
+            distance -= length;
+            last = { x: b[0], y: b[1], angle: angle };
+        }
+    }
+    return last || { x: lines[0][0][0], y: lines[0][0][1], angle: 0 };
+}
+
+function orvPathBounds(v) {
+    var lines = orvPathPolylines(v);
+    if (!lines.length) return { x: 0, y: 0, width: 0, height: 0 };
+    var x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
+    lines.forEach(function (line) {
+        line.forEach(function (p) {
+            x0 = Math.min(x0, p[0]);
+            y0 = Math.min(y0, p[1]);
+            x1 = Math.max(x1, p[0]);
+            y1 = Math.max(y1, p[1]);
+        });
+    });
+    return { x: x0, y: y0, width: x1 - x0, height: y1 - y0 };
+}
+
+function orvSegmentNumber(value) {
+    var rounded = Math.round(value * 1e6) / 1e6;
+    return String(rounded === 0 ? 0 : rounded);
+}
+
 // A line needs a figure to start from: a path without one starts at the cursor.
 function orvOpenFigure(v) {
     if (v.open) return;
     var c = orvCursor(v);
-    v.context.moveTo(c.x, c.y);
+    orvPathMoveTo(v, c.x, c.y);
     v.startX = v.cursorX;
     v.startY = v.cursorY;
     v.open = true;
@@ -74,6 +193,7 @@ function orvOpenFigure(v) {
 
 function orvResetPath(v) {
     v.context.beginPath();
+    v.segments = [];
     v.open = false;
     v.empty = true;
     orvSetCursor(v, 0, 0);
@@ -334,6 +454,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         var v = orvCurrentVector("ClosePath");
         if (!v || !v.open) return;
         v.context.closePath();
+        orvRecord(v, "Z", []);
         v.cursorX = v.startX;
         v.cursorY = v.startY;
     },
@@ -341,7 +462,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         var v = orvCurrentVector("MovePathCursor");
         if (!v) return;
         var p = orvPathPoint(v, x, y, flags);
-        v.context.moveTo(p.x, p.y);
+        orvPathMoveTo(v, p.x, p.y);
         orvSetCursor(v, p.x, p.y);
         v.startX = v.cursorX;
         v.startY = v.cursorY;
@@ -352,7 +473,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         if (!v) return;
         var p = orvPathPoint(v, x, y, flags);
         orvOpenFigure(v);
-        v.context.lineTo(p.x, p.y);
+        orvPathLineTo(v, p.x, p.y);
         orvSetCursor(v, p.x, p.y);
         v.empty = false;
     },
@@ -361,7 +482,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         if (!v) return;
         var a = orvPathPoint(v, x1, y1, flags), b = orvPathPoint(v, x2, y2, flags), c = orvPathPoint(v, x3, y3, flags);
         orvOpenFigure(v);
-        v.context.bezierCurveTo(a.x, a.y, b.x, b.y, c.x, c.y);
+        orvPathCurveTo(v, a.x, a.y, b.x, b.y, c.x, c.y);
         orvSetCursor(v, c.x, c.y);
         v.empty = false;
     },
@@ -370,8 +491,33 @@ var cVectorDrawing = (global.cVectorDrawing = {
         if (!v) return;
         var a = orvPathPoint(v, x1, y1, flags), b = orvPathPoint(v, x2, y2, flags);
         orvOpenFigure(v);
-        v.context.arcTo(a.x, a.y, b.x, b.y, Math.abs(orvNumber(radius)));
-        orvSetCursor(v, a.x, a.y);
+        // A line towards the corner (x1, y1) as far as the arc of this radius that touches both
+        // lines, then the arc; the cursor ends where the arc ends.
+        var r = Math.abs(orvNumber(radius)), c = orvCursor(v);
+        var ux = c.x - a.x, uy = c.y - a.y, wx = b.x - a.x, wy = b.y - a.y;
+        var lu = Math.hypot(ux, uy), lw = Math.hypot(wx, wy);
+        var cross = ux * wy - uy * wx;
+        if (!r || !lu || !lw || Math.abs(cross) < 1e-9 * lu * lw) {
+            orvPathLineTo(v, a.x, a.y);
+            orvSetCursor(v, a.x, a.y);
+        } else {
+            ux /= lu;
+            uy /= lu;
+            wx /= lw;
+            wy /= lw;
+            var half = Math.acos(Math.max(-1, Math.min(1, ux * wx + uy * wy))) / 2;
+            var along = r / Math.tan(half);
+            var t1x = a.x + ux * along, t1y = a.y + uy * along, t2x = a.x + wx * along, t2y = a.y + wy * along;
+            var bx = ux + wx, by = uy + wy, lb = Math.hypot(bx, by);
+            var cx = a.x + (bx / lb) * (r / Math.sin(half)), cy = a.y + (by / lb) * (r / Math.sin(half));
+            var from = Math.atan2(t1y - cy, t1x - cx), to = Math.atan2(t2y - cy, t2x - cx);
+            var turn = to - from;
+            if (turn > Math.PI) turn -= 2 * Math.PI;
+            if (turn < -Math.PI) turn += 2 * Math.PI;
+            orvPathLineTo(v, t1x, t1y);
+            orvPathEllipseArc(v, cx, cy, r, r, from, turn);
+            orvSetCursor(v, t2x, t2y);
+        }
         v.empty = false;
     },
     AddPathBox: function (x, y, width, height, flags) {
@@ -380,20 +526,20 @@ var cVectorDrawing = (global.cVectorDrawing = {
         var p = orvPathPoint(v, x, y, flags);
         width = orvNumber(width);
         height = orvNumber(height);
-        var context = v.context;
         if (orvInt(flags) & ORV_PATH_CONNECTED) {
             orvOpenFigure(v);
-            context.lineTo(p.x, p.y);
+            orvPathLineTo(v, p.x, p.y);
         } else {
-            context.moveTo(p.x, p.y);
+            orvPathMoveTo(v, p.x, p.y);
         }
-        context.lineTo(p.x + width, p.y);
-        context.lineTo(p.x + width, p.y + height);
-        context.lineTo(p.x, p.y + height);
+        orvPathLineTo(v, p.x + width, p.y);
+        orvPathLineTo(v, p.x + width, p.y + height);
+        orvPathLineTo(v, p.x, p.y + height);
         if (orvInt(flags) & ORV_PATH_CONNECTED) {
-            context.lineTo(p.x, p.y);
+            orvPathLineTo(v, p.x, p.y);
         } else {
-            context.closePath();
+            v.context.closePath();
+            orvRecord(v, "Z", []);
         }
         orvSetCursor(v, p.x, p.y);
         v.startX = v.cursorX;
@@ -414,22 +560,141 @@ var cVectorDrawing = (global.cVectorDrawing = {
         var ccw = !!(orvInt(flags) & ORV_PATH_COUNTERCLOCKWISE);
         var a0 = (start * Math.PI) / 180, a1 = (end * Math.PI) / 180;
         var sx = c.x + rx * Math.cos(a0), sy = c.y + ry * Math.sin(a0);
-        var context = v.context;
         if (orvInt(flags) & ORV_PATH_CONNECTED) {
             orvOpenFigure(v);
-            context.lineTo(sx, sy);
+            orvPathLineTo(v, sx, sy);
         } else {
-            context.moveTo(sx, sy);
+            orvPathMoveTo(v, sx, sy);
             orvSetCursor(v, sx, sy);
             v.startX = v.cursorX;
             v.startY = v.cursorY;
         }
-        context.ellipse(c.x, c.y, rx, ry, 0, a0, a1, ccw);
+        // The turn from the start to the end angle: clockwise on the screen, counterclockwise
+        // with the flag, a whole turn at most.
         var full = Math.abs(end - start) >= 360;
-        if (full && !(orvInt(flags) & ORV_PATH_CONNECTED)) context.closePath();
+        var turn = full ? 2 * Math.PI : ((((ccw ? a0 - a1 : a1 - a0) % (2 * Math.PI)) + 2 * Math.PI) % (2 * Math.PI));
+        orvPathEllipseArc(v, c.x, c.y, rx, ry, a0, ccw ? -turn : turn);
+        if (full && !(orvInt(flags) & ORV_PATH_CONNECTED)) {
+            v.context.closePath();
+            orvRecord(v, "Z", []);
+        }
         orvSetCursor(v, c.x + rx * Math.cos(a1), c.y + ry * Math.sin(a1));
         v.open = true;
         v.empty = false;
+    },
+
+    // ---- reading the path back
+
+    PathLength: function () {
+        var v = orvCurrentVector("PathLength");
+        if (!v) return 0;
+        var total = 0;
+        orvPathPolylines(v).forEach(function (line) {
+            for (var k = 1; k < line.length; k++) total += Math.hypot(line[k][0] - line[k - 1][0], line[k][1] - line[k - 1][1]);
+        });
+        return total;
+    },
+    PathPointX: function (distance) {
+        var v = orvCurrentVector("PathPointX");
+        return v ? orvPathPointAt(v, distance).x : 0;
+    },
+    PathPointY: function (distance) {
+        var v = orvCurrentVector("PathPointY");
+        return v ? orvPathPointAt(v, distance).y : 0;
+    },
+    PathPointAngle: function (distance) {
+        var v = orvCurrentVector("PathPointAngle");
+        return v ? orvPathPointAt(v, distance).angle : 0;
+    },
+    PathBoundsX: function () {
+        var v = orvCurrentVector("PathBoundsX");
+        return v ? orvPathBounds(v).x : 0;
+    },
+    PathBoundsY: function () {
+        var v = orvCurrentVector("PathBoundsY");
+        return v ? orvPathBounds(v).y : 0;
+    },
+    PathBoundsWidth: function () {
+        var v = orvCurrentVector("PathBoundsWidth");
+        return v ? orvPathBounds(v).width : 0;
+    },
+    PathBoundsHeight: function () {
+        var v = orvCurrentVector("PathBoundsHeight");
+        return v ? orvPathBounds(v).height : 0;
+    },
+
+    // The path as "M x y L x y C x1 y1 x2 y2 x3 y3 Z", in the user coordinates of now.
+    PathSegments: function () {
+        var v = orvCurrentVector("PathSegments");
+        if (!v) return "";
+        var m = v.context.getTransform().inverse();
+        return v.segments
+            .map(function (segment) {
+                var text = segment.type;
+                for (var i = 0; i < segment.points.length; i += 2) {
+                    var x = segment.points[i], y = segment.points[i + 1];
+                    text += " " + orvSegmentNumber(m.a * x + m.c * y + m.e) + " " + orvSegmentNumber(m.b * x + m.d * y + m.f);
+                }
+                return text;
+            })
+            .join(" ");
+    },
+
+    // PathSegments' text, or SVG path data of the same kind (M L H V C S Q T Z, lower case
+    // relative to the last point).
+    AddPathSegments: function (segments, flags) {
+        var v = orvCurrentVector("AddPathSegments");
+        if (!v) return;
+        var tokens = orvText(segments).match(/[MmLlHhVvCcSsQqTtZz]|[-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?/g) || [];
+        var origin = orvInt(flags) & ORV_PATH_RELATIVE ? orvCursor(v) : { x: 0, y: 0 };
+        var current = orvCursor(v), figure = current, control = null, command = null, i = 0;
+        var number = function () {
+            if (i >= tokens.length || /[A-Za-z]/.test(tokens[i])) throw new Error("a number is missing after " + command);
+            return Number(tokens[i++]);
+        };
+        var point = function (relative) {
+            var x = number(), y = number();
+            return relative ? { x: current.x + x, y: current.y + y } : { x: origin.x + x, y: origin.y + y };
+        };
+        try {
+            while (i < tokens.length) {
+                if (/[A-Za-z]/.test(tokens[i])) command = tokens[i++];
+                else if (!command) throw new Error("the segments do not start with a command letter");
+                var relative = command === command.toLowerCase();
+                var kind = command.toUpperCase();
+                var before = kind;
+                if (kind === "M") {
+                    current = figure = point(relative);
+                    cVectorDrawing.MovePathCursor(current.x, current.y);
+                    command = relative ? "l" : "L";
+                } else if (kind === "L" || kind === "H" || kind === "V") {
+                    var to = kind === "L" ? point(relative) : null;
+                    if (kind === "H") to = { x: relative ? current.x + number() : origin.x + number(), y: current.y };
+                    if (kind === "V") to = { x: current.x, y: relative ? current.y + number() : origin.y + number() };
+                    cVectorDrawing.AddPathLine(to.x, to.y);
+                    current = to;
+                } else if (kind === "C" || kind === "S") {
+                    var c1 = kind === "C" ? point(relative) : control && control.cubic ? { x: 2 * current.x - control.x, y: 2 * current.y - control.y } : current;
+                    var c2 = point(relative), end = point(relative);
+                    cVectorDrawing.AddPathCurve(c1.x, c1.y, c2.x, c2.y, end.x, end.y);
+                    control = { x: c2.x, y: c2.y, cubic: true };
+                    current = end;
+                } else if (kind === "Q" || kind === "T") {
+                    var q = kind === "Q" ? point(relative) : control && !control.cubic ? { x: 2 * current.x - control.x, y: 2 * current.y - control.y } : current;
+                    var qEnd = point(relative);
+                    cVectorDrawing.AddPathCurve(current.x + ((q.x - current.x) * 2) / 3, current.y + ((q.y - current.y) * 2) / 3, qEnd.x + ((q.x - qEnd.x) * 2) / 3, qEnd.y + ((q.y - qEnd.y) * 2) / 3, qEnd.x, qEnd.y);
+                    control = { x: q.x, y: q.y, cubic: false };
+                    current = qEnd;
+                } else if (kind === "Z") {
+                    cVectorDrawing.ClosePath();
+                    current = figure;
+                    command = null;
+                }
+                if (before !== "C" && before !== "S" && before !== "Q" && before !== "T") control = null;
+            }
+        } catch (error) {
+            orvError("AddPathSegments(): " + error.message + ".");
+        }
     },
 
     IsPathEmpty: function () {
@@ -702,10 +967,11 @@ var cVectorDrawing = (global.cVectorDrawing = {
         context.fillStyle = base.fillStyle;
         context.strokeStyle = base.strokeStyle;
         context.font = base.font;
-        v.layers.push({ context: base, canvas: canvas, alpha: alpha === undefined ? 255 : Math.max(0, Math.min(255, orvNumber(alpha))), open: v.open, empty: v.empty });
+        v.layers.push({ context: base, canvas: canvas, alpha: alpha === undefined ? 255 : Math.max(0, Math.min(255, orvNumber(alpha))), open: v.open, empty: v.empty, segments: v.segments });
         v.context = context;
         v.open = false;
         v.empty = true;
+        v.segments = [];
     },
     EndVectorLayer: function () {
         var v = orvCurrentVector("EndVectorLayer");
@@ -722,6 +988,7 @@ var cVectorDrawing = (global.cVectorDrawing = {
         v.context = base;
         v.open = layer.open;
         v.empty = layer.empty;
+        v.segments = layer.segments;
     },
 
     DrawVectorImage: function (imageId, alpha, width, height) {

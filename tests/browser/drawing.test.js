@@ -667,6 +667,77 @@ test("vector drawing: image sources, layers, paragraphs, custom dashes, stroke h
     await page.close();
 });
 
+test("vector paths read back: length, points, angles, bounds, segments; rounded corners", async () => {
+    const page = await openPage();
+    const r = await page.evaluate(() => {
+        const { cDrawing: D, cImage: I, cVectorDrawing: V, cConstants: C } = window;
+        const image = I.CreateImage(C.PB_Any, 200, 200, 24, D.RGB(255, 255, 255));
+        const out = {};
+        const round = (x) => Math.round(x * 1000) / 1000;
+        const at = (d) => [V.PathPointX(d), V.PathPointY(d), V.PathPointAngle(d)].map(round);
+        const bounds = () => [V.PathBoundsX(), V.PathBoundsY(), V.PathBoundsWidth(), V.PathBoundsHeight()].map(round);
+        V.StartVectorDrawing(I.ImageVectorOutput(image));
+        V.MovePathCursor(10, 10);
+        V.AddPathLine(110, 10);
+        V.AddPathLine(110, 60);
+        out.lines = [V.PathLength(), at(50), at(120), at(-5), at(1000), bounds(), V.PathSegments()];
+        V.ClosePath();
+        out.closed = [round(V.PathLength()), V.PathSegments()];
+        V.ResetPath();
+        V.AddPathCircle(50, 50, 20);
+        out.circle = [round(V.PathLength()), bounds()];
+        V.TranslateCoordinates(100, 0);
+        out.circleMoved = bounds();
+        V.ResetCoordinates();
+        V.ResetPath();
+        V.MovePathCursor(0, 50);
+        V.AddPathArc(50, 50, 50, 100, 10);
+        out.arc = [V.PathCursorX(), V.PathCursorY(), round(V.PathLength()), V.PathSegments().slice(0, 16)];
+        V.ResetPath();
+        V.AddPathSegments("M 10 10 l 20 0 v 20 h -20 z");
+        out.svg = [V.PathSegments(), V.PathLength()];
+        V.ResetPath();
+        V.MovePathCursor(100, 100);
+        V.AddPathSegments("M 0 0 L 10 0", C.PB_Path_Relative);
+        out.relative = [V.PathLength(), V.PathPointX(10)];
+        V.ResetPath();
+        V.AddPathSegments("M 0 0 Q 10 10 20 0 T 40 0");
+        out.quadratic = [round(V.PathPointY(V.PathLength() / 4)), round(V.PathPointY((V.PathLength() * 3) / 4))];
+        V.ResetPath();
+        V.AddPathSegments("M 10");
+        // A box with rounded corners drawn with AddPathArc, filled.
+        V.ResetPath();
+        V.MovePathCursor(60, 110);
+        V.AddPathArc(110, 110, 110, 190, 30);
+        V.AddPathArc(110, 190, 10, 190, 30);
+        V.AddPathArc(10, 190, 10, 110, 30);
+        V.AddPathArc(10, 110, 110, 110, 30);
+        V.ClosePath();
+        V.VectorSourceColor(D.RGBA(0, 0, 255, 255));
+        V.FillPath();
+        V.StopVectorDrawing();
+        D.StartDrawing(I.ImageOutput(image));
+        out.pixels = [D.Point(60, 150), D.Point(108, 112), D.Point(12, 188), D.Point(100, 150)];
+        D.StopDrawing();
+        return out;
+    });
+    assert.deepEqual(r.lines, [150, [60, 10, 0], [110, 30, 90], [10, 10, 0], [110, 60, 90], [10, 10, 100, 50], "M 10 10 L 110 10 L 110 60"]);
+    assert.deepEqual(r.closed, [261.803, "M 10 10 L 110 10 L 110 60 Z"]);
+    assert.ok(Math.abs(r.circle[0] - 2 * Math.PI * 20) < 0.2, "a circle of radius 20: " + r.circle[0]);
+    assert.deepEqual(r.circle[1], [30, 30, 40, 40]);
+    assert.deepEqual(r.circleMoved, [-70, 30, 40, 40], "in the user coordinates of the moment");
+    assert.deepEqual(r.arc.slice(0, 2), [50, 60], "the cursor ends where the arc ends");
+    assert.ok(Math.abs(r.arc[2] - (40 + (Math.PI * 10) / 2)) < 0.05, "a line of 40 and a quarter circle: " + r.arc[2]);
+    assert.equal(r.arc[3], "M 0 50 L 40 50 C");
+    assert.deepEqual(r.svg, ["M 10 10 L 30 10 L 30 30 L 10 30 Z", 80]);
+    assert.deepEqual(r.relative, [10, 110]);
+    assert.ok(r.quadratic[0] > 4 && r.quadratic[0] < 6 && r.quadratic[1] < -4 && r.quadratic[1] > -6, "up and down again: " + r.quadratic);
+    assert.deepEqual(r.pixels, [0xff0000, 0xffffff, 0xffffff, 0xff0000], "filled, with rounded corners");
+    assert.deepEqual(await page.debug(), ["[ERROR] AddPathSegments(): a number is missing after M."]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
 test("sprites on a screen: display, transparency, collisions, flips, keyboard and mouse", async () => {
     const page = await openPage({ width: 400, height: 300 });
     const r = await page.evaluate(async () => {
