@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "converter/page/page.h"
+#include "converter/program/translate_program.h"
 #include "converter/preprocess/preprocess.h"
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
@@ -226,20 +227,13 @@ bool ConvertAndWrite(Conversion& conv) {
             return false;
     }
 
-    if (!ApplyStage(conv, [&](const std::string& t) { return PreprocessSource(conv, t); }) ||
-        !ApplyStage(conv, [&](const std::string& t) { return ExpandBangLines(conv, t); }) ||
-        !ApplyStage(conv, [&](const std::string& t) { return TranslateDataSections(conv, t); }) ||
-        !ApplyStage(conv, [&](const std::string& t) { return RemoveDataSections(conv, t); }) ||
-        !ApplyStage(conv, [&](const std::string& t) { return HoistDeclarations(conv, t); }))
+    if (!ApplyStage(conv, [&](const std::string& t) { return PreprocessSource(conv, t); }))
         return false;
 
-    conv.SourceText = Translate(conv, conv.SourceText);
+    conv.SourceText = TranslateProgram(conv, conv.SourceText);
     // The translator has said why; an empty result stops without an error of its own.
     if (conv.SourceText.empty()) return false;
 
-    conv.SourceText = ResolveRawBlocks(conv, conv.SourceText);
-    DisableDirectives(conv, conv.SourceText);
-    conv.SourceText = PostProcess(conv);
     conv.SourceText = WrapReadyHandler(conv, conv.SourceText);
 
     if (conv.Settings.DoNotCopy == 0) {

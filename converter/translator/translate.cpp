@@ -307,6 +307,13 @@ void ApplyReferenceFile(Conversion& conv) {
     }
 }
 
+void NoteLibraryNeedsOfSource(Conversion& conv, const std::string& source) {
+    TokenizeText(conv.Tokens, source);
+    NormalizeForTranslation(conv.Tokens);
+    NoteLibraryNeeds(conv);
+    ApplyReferenceFile(conv);
+}
+
 std::string GatherStatementTail(TokenList& tokens, TokenId first, TokenId& last,
                                 const std::function<void(TokenList&, TokenId)>& rewrite) {
     std::string gathered;

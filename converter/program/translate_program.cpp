@@ -1,0 +1,96 @@
+#include "converter/program/translate_program.h"
+
+#include "converter/page/page.h"
+#include "converter/program/emit.h"
+#include "converter/program/lexer.h"
+#include "converter/program/parser.h"
+#include "converter/translator/passes.h"
+#include "converter/translator/translate.h"
+#include "platform/platform.h"
+
+namespace orvane {
+
+namespace {
+
+const program::DocumentedFunction kDocumented[] = {
+#include "converter/program/library_table.inc"
+};
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::string text = ReadTextFileNow(path);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Libraries the page loads because of the runtime objects the script uses.
+void NoteNeedsOfObjects(Conversion& conv, const program::EmitResult& result) {
+    LibraryNeeds& n = conv.Needs;
+    for (const std::string& object : result.UsedObjects) {
+        if (object == "cCipher") n.Cipher = true;
+        if (object == "cPreference") n.Storage = true;
+        if (object == "cMenu") n.Menubar = true;
+        if (object == "cDatabase") n.Database = n.Storage = true;
+        if (object == "cXml") n.Xml = true;
+        if (object == "cSprite" || object == "cScreen") n.Pixi = true;
+    }
+}
+
+}  // namespace
+
+program::LibraryIndex LoadLibraryIndex(const std::string& programFolder) {
+    program::LibraryIndex index;
+    for (const std::string& line : Lines(programFolder + "libraries.txt")) {
+        size_t dot = line.find('.');
+        if (dot == std::string::npos) continue;
+        size_t dot2 = line.find('.', dot + 1);
+        program::LibraryFunction f;
+        f.Object = line.substr(0, dot);
+        f.Name = line.substr(dot + 1, dot2 == std::string::npos ? dot2 : dot2 - dot - 1);
+        f.Await = dot2 != std::string::npos && line.substr(dot2 + 1) == "await";
+        index.Functions[program::LowerText(f.Name)] = f;
+    }
+    for (const std::string& line : Lines(programFolder + "constants.txt")) {
+        std::string upper = line;
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        index.Constants[upper] = line;
+    }
+    for (const program::DocumentedFunction& d : kDocumented)
+        index.Documented[program::LowerText(d.Name)] = d;
+    return index;
+}
+
+std::string TranslateProgram(Conversion& conv, const std::string& text) {
+    LogMessage(conv, "Converting...");
+    conv.SystemFiles.clear();
+    ListFilesRecursive(conv, conv.SystemFolder);
+    // The optional libraries are chosen by the names the program uses.
+    NoteLibraryNeedsOfSource(conv, text);
+
+    std::vector<program::Token> tokens = program::LexProgram(text);
+    program::Program parsed;
+    program::ParseError error;
+    if (!program::ParseProgram(tokens, parsed, error)) {
+        LogMessage(conv, "Line " + std::to_string(error.Line) + ": " + error.Message, true);
+        return "";
+    }
+    program::LibraryIndex index = LoadLibraryIndex(conv.ProgramFolder);
+    program::EmitResult result;
+    program::EmitProgram(parsed, index, result);
+    for (const std::string& w : result.Warnings) LogMessage(conv, w);
+    for (const std::string& e : result.Errors) LogMessage(conv, e, true);
+    if (!result.Errors.empty()) return "";
+    NoteNeedsOfObjects(conv, result);
+    return result.Script;
+}
+
+}  // namespace orvane
