@@ -27,4 +27,5 @@ if [ ! -x "$terser" ]; then
     exit 1
 fi
 "$terser" "$out/orvane.js" --compress --mangle --comments false -o "$out/orvane.min.js"
-echo "build-runtime: $out/orvane.js and orvane.min.js"
+node scripts/constant-values.js "$out/orvane.js" "$dist/constant-values.txt" >/dev/null
+echo "build-runtime: $out/orvane.js and orvane.min.js, $dist/constant-values.txt"

@@ -106,6 +106,37 @@ const std::unordered_set<std::string>& ReservedNames() {
     return words;
 }
 
+// A JSON string as constant-values.txt writes it (ASCII escapes only).
+std::string DecodeJsonText(const std::string& json) {
+    std::string out;
+    for (size_t i = 1; i + 1 < json.size(); ++i) {
+        char c = json[i];
+        if (c != '\\' || i + 2 >= json.size()) {
+            out += c;
+            continue;
+        }
+        char e = json[++i];
+        if (e == 'n') out += '\n';
+        else if (e == 'r') out += '\r';
+        else if (e == 't') out += '\t';
+        else if (e == 'u' && i + 4 < json.size()) {
+            unsigned code = static_cast<unsigned>(std::stoul(json.substr(i + 1, 4), nullptr, 16));
+            i += 4;
+            if (code < 0x80) {
+                out += static_cast<char>(code);
+            } else if (code < 0x800) {
+                out += static_cast<char>(0xC0 | (code >> 6));
+                out += static_cast<char>(0x80 | (code & 0x3F));
+            } else {
+                out += static_cast<char>(0xE0 | (code >> 12));
+                out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (code & 0x3F));
+            }
+        } else out += e;
+    }
+    return out;
+}
+
 struct Val {
     std::string Js;
     char Kind = 'i';  // i integer, f float, d double, F float literal, s text, c condition,
@@ -564,6 +595,19 @@ struct Emitter {
             auto found = Lib.Constants.find(upper);
             if (found == Lib.Constants.end()) return nullptr;
             Out.UsedConstants.insert(key);
+            auto value = Lib.ConstantValues.find(upper);
+            if (value != Lib.ConstantValues.end() && !value->second.empty()) {
+                const std::string& v = value->second;
+                if (v[0] == '"') {
+                    c.IsString = true;
+                    c.Text = DecodeJsonText(v);
+                } else {
+                    c.Number = std::strtod(v.c_str(), nullptr);
+                    c.IsFloat = v.find_first_of(".eE") != std::string::npos;
+                    c.Integer = static_cast<long long>(c.Number);
+                }
+                return &(Constants[key] = c);
+            }
             c.Js = Object("cConstants") + "." + found->second;
             if (!found->second.empty() && found->second.back() == '$') c.IsString = true;
         }
@@ -659,6 +703,12 @@ struct Emitter {
                 if (FoldConstant(*d.Sizes[0], n)) f.ArrayLength = static_cast<int>(n.Integer);
                 else Error(d.Line, "the size of a static array field must be a constant");
             }
+            if (d.Kind == DeclKind::Array) {
+                for (const ExprPtr& z : d.Sizes) {
+                    ConstantValue n;
+                    f.DimSizes.push_back(FoldConstant(*z, n) ? n.Integer : 0);
+                }
+            }
             int size = d.Kind == DeclKind::Variable ? SizeOfType(f.Type) : 8;
             if (f.ArrayLength > 0) size *= f.ArrayLength;
             f.Size = size;
@@ -690,7 +740,10 @@ struct Emitter {
         if (f.Kind == DeclKind::Map) return "new " + Object("cMap") + "(" + ElementInit(f.Type) + ")";
         if (f.Kind == DeclKind::Array) {
             std::string kind = ArrayKind(f.Type, detail);
-            return Object("cArray") + ".Dim(" + kind + ", [0]" + (detail.empty() ? "" : ", " + detail) + ")";
+            std::string sizes;
+            for (long long z : f.DimSizes) sizes += (sizes.empty() ? "" : ", ") + std::to_string(z);
+            if (sizes.empty()) sizes = "0";
+            return Object("cArray") + ".Dim(" + kind + ", [" + sizes + "]" + (detail.empty() ? "" : ", " + detail) + ")";
         }
         if (f.ArrayLength > 0) {
             std::string kind = ArrayKind(f.Type, detail);
@@ -1142,11 +1195,13 @@ struct Emitter {
 
     // An argument for a parameter (null for a library function): arrays, lists and maps go as
     // themselves, values in their own floating point context.
-    std::string ArgumentJs(const Expr& e, const Decl* param) {
+    std::string ArgumentJs(const Expr& e, const Decl* param, bool collection = false) {
+        if (param) collection = param->Kind != DeclKind::Variable;
         if (e.Kind == ExprKind::Call && e.Empty) {
-            if (Variable* v = FindVariable(e.Text, true)) return v->Js;
+            if (Variable* v = FindVariable(e.Text, true))
+                if (collection || v->Kind == DeclKind::Array) return v->Js;
         }
-        if (e.Kind == ExprKind::Field && e.Called && e.Args.size() == 1) {
+        if (collection && e.Kind == ExprKind::Field && e.Called && e.Args.size() == 1) {
             Val f = EmitField(e, nullptr, true);
             return f.Js;
         }
@@ -1244,11 +1299,13 @@ struct Emitter {
     Val EmitBuiltIn(const Expr& e) {
         std::string n = Lower(e.Text);
         int line = e.Line;
+        auto documented = Lib.Documented.find(n);
+        unsigned collections = documented == Lib.Documented.end() ? 0 : documented->second.Collections;
         auto args = [&](size_t from) {
             std::string s;
             for (size_t i = from; i < e.Args.size(); ++i) {
                 if (i > from) s += ", ";
-                s += ArgumentJs(*e.Args[i], nullptr);
+                s += ArgumentJs(*e.Args[i], nullptr, i < 32 && (collections >> i) & 1);
             }
             return s;
         };
@@ -1601,7 +1658,15 @@ struct Emitter {
             if (Variable* v = FindVariable(target.Text, true)) fc = fc || v->Type.IsFloat();
         }
         Val value = Emit(valueExpr, fc);
-        if (target.Kind == ExprKind::Call) return Indent(depth) + EmitCall(target, &value).Js + ";\n";
+        if (target.Kind == ExprKind::Call) {
+            Variable* v = FindVariable(target.Text, true);
+            if (v && v->Type.IsStructure() && !v->Type.Pointer) {
+                // an element takes a copy of the structure
+                Val place = EmitCall(target, nullptr);
+                return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " + value.Js + ");\n";
+            }
+            return Indent(depth) + EmitCall(target, &value).Js + ";\n";
+        }
         if (target.Kind == ExprKind::Field) {
             ValueType ft;
             if (FieldType(target, ft) && ft.IsStructure() && !ft.Pointer) {
@@ -1835,7 +1900,7 @@ struct Emitter {
                     Error(s.Line, "label not found: " + s.Name);
                     return "";
                 }
-                return ind + (InAsync ? "await " : "") + "ORV_Gosub_" + s.Name + "();\n";
+                return ind + (InAsync ? "await " : "") + "ORV_Gosub_" + Lower(s.Name) + "();\n";
             }
             case StmtKind::Return: return ind + "return;\n";
             case StmtKind::Label: {
@@ -2348,7 +2413,7 @@ struct Emitter {
                 size_t j = i + 1;
                 for (; j < block.size() && block[j]->Kind != StmtKind::Return; ++j)
                     body += EmitStatement(*block[j], 1);
-                subroutines += std::string(InAsync ? "async " : "") + "function ORV_Gosub_" + s.Name +
+                subroutines += std::string(InAsync ? "async " : "") + "function ORV_Gosub_" + Lower(s.Name) +
                                "() {\n" + body + "}\n";
                 i = j;
                 continue;

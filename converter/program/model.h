@@ -40,6 +40,7 @@ struct Field {
     ValueType Type;
     DeclKind Kind = DeclKind::Variable;
     int ArrayLength = 0;  // a static array field "a[n]": n elements
+    std::vector<long long> DimSizes;  // "Array a.i(n)": the highest index of each dimension
     int Offset = 0;
     int Size = 0;
 };
@@ -92,6 +93,7 @@ struct DocumentedFunction {
     char Result = 'i';
     int MinArgs = 0;
     int MaxArgs = 0;
+    unsigned Collections = 0;  // bit i: argument i is an array, list or map itself
 };
 
 // Tables shared by every conversion: the runtime's functions and constants, the documented
@@ -100,6 +102,8 @@ struct LibraryIndex {
     std::unordered_map<std::string, LibraryFunction> Functions;  // lowered name
     std::unordered_map<std::string, std::string> Constants;      // "#NAME" upper -> as listed
     std::unordered_map<std::string, DocumentedFunction> Documented;
+    // The runtime's values of its constants ("NAME" upper -> "65536" or a JSON text)
+    std::unordered_map<std::string, std::string> ConstantValues;
 };
 
 int SizeOfBasic(const std::string& letter);

@@ -64,6 +64,14 @@ program::LibraryIndex LoadLibraryIndex(const std::string& programFolder) {
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
         index.Constants[upper] = line;
     }
+    for (const std::string& line : Lines(programFolder + "constant-values.txt")) {
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string upper = line.substr(0, eq);
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        index.ConstantValues[upper] = line.substr(eq + 1);
+    }
     for (const program::DocumentedFunction& d : kDocumented)
         index.Documented[program::LowerText(d.Name)] = d;
     return index;

@@ -65,9 +65,10 @@ function orvShuffleRange(items, first, last) {
 // A field of a structured element: its property path ("x", "inner.x"); a byte offset when the
 // structure's factory lists its fields (factory.ORV_Fields, [offset, type, path] per field); else
 // (the older emitted form) its position among the fields.
-function orvField(items, offset) {
+// kind: the structure factory when the items do not carry it (a list's elements).
+function orvField(items, offset, kind) {
     if (typeof offset === "string") return offset;
-    var fields = items.ORV_Kind && items.ORV_Kind.ORV_Fields;
+    var fields = (items.ORV_Kind && items.ORV_Kind.ORV_Fields) || (typeof kind === "function" && kind.ORV_Fields);
     if (fields) {
         for (var k = 0; k < fields.length; k++) if (fields[k][0] === orvInt(offset)) return fields[k][2];
     }
@@ -115,7 +116,7 @@ var cSort = (global.cSort = {
     },
     SortStructuredList: function (list, options, offset, type, first, last) {
         if (!(list instanceof cLinkedList)) return;
-        orvSortList(list, orvComparer(options, orvField(orvListValues(list), offset)), first, last);
+        orvSortList(list, orvComparer(options, orvField(orvListValues(list), offset, list.ORV_Init)), first, last);
     },
     RandomizeArray: function (array, first, last) {
         if (orvIsSortable(array)) orvShuffleRange(array, first, last);

@@ -1,7 +1,9 @@
+var cDebugger = window.cDebugger;
+var MacroCount = 0, y = 0, s = 0, t = 0;
 cDebugger.EnableDebugger();
 MacroCount = 1;
-y = 3* 3; // expanded where it is used;
-var fromScript = 1;
-console.log("bang") ;
-s = "C:\\temp\\" + cString.Chr(13) + cString.Chr(10) + cString.Chr(9);
-t = cString.Val("$FF") +9+ Math.PI;
+y = (3 * 3);
+ var fromScript = 1;
+console.log("bang");
+s = (("C:\\temp\\" + "\r\n") + "\t");
+t = 267;

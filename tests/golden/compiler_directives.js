@@ -1,3 +1,5 @@
+var cDebugger = window.cDebugger;
+var x = 0;
 cDebugger.EnableDebugger();
 cDebugger.Debug("web");
 x = 0;

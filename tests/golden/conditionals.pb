@@ -1,4 +1,8 @@
 XIncludeFile "orv.pbi"
+Structure Key
+  k.i
+EndStructure
+Define z.Key
 If a = b And c <> d
   x = 1
 ElseIf a => b Or Not c ; ranked

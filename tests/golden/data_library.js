@@ -1,9 +1,10 @@
+var cDebugger = window.cDebugger, cString = window.cString;
+var x = 0, s$ = "";
 cDebugger.EnableDebugger();
-var x , s;
-x = cString.Len("abc") + cString.Asc(cString.Chr(65));
-s = cString.UCase("abc") + cString.Chr(13) + cString.Chr(10);
-x = cConstants.PB_Any;
-x = cConstants.PB_Sort_Ascending;
-cDebugger.Debug(x +1);
+x = (cString.Len("abc") + cString.Asc(cString.Chr(65)));
+s$ = (cString.UCase("abc") + "\r\n");
+x = (-1);
+x = 0;
+cDebugger.Debug((x + 1));
 cDebugger.Debug("text");
-cDebugger.Debug(s) ; // a comment;
+cDebugger.Debug(s$);

@@ -1,6 +1,13 @@
 XIncludeFile "orv.pbi"
+Structure Place
+  x.i
+EndStructure
+Procedure Foo(v)
+  ProcedureReturn v
+EndProcedure
+Define p.Place
 Define a.i = 5
-Protected s.s
+Define s.s
 a + 1
 x = a + 1
 Foo(a + 1)

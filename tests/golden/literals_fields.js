@@ -1,19 +1,30 @@
-var Player = { Name : null , Score : null , Link : null , Ratio : null , Tags : new cLinkedList() , Count : null } ;
-var Pro = jQuery.extend(true , { } , Player , { Level : null }) ;
+var cArray = window.cArray, cDebugger = window.cDebugger, cLinkedList = window.cLinkedList, cPB = window.cPB, cSort = window.cSort;
+function ORV_Struct_Player() {
+    return { "Name$": "", "Score": 0, "Link": 0, "Ratio": 0, "Tags": new cLinkedList(""), "Count": 0 };
+}
+ORV_Struct_Player.ORV_Size = 48;
+ORV_Struct_Player.ORV_Fields = [[0, 8, "Name$"], [8, 21, "Score"], [16, 0, "Link"], [24, 12, "Ratio"], [40, 21, "Count"]];
+function ORV_Struct_Pro() {
+    return { "Name$": "", "Score": 0, "Link": 0, "Ratio": 0, "Tags": new cLinkedList(""), "Count": 0, "Level": 0 };
+}
+ORV_Struct_Pro.ORV_Size = 49;
+ORV_Struct_Pro.ORV_Fields = [[0, 8, "Name$"], [8, 21, "Score"], [16, 0, "Link"], [24, 12, "Ratio"], [40, 21, "Count"], [48, 1, "Level"]];
+var x = 0, y = 0, ORV_t1 = 0, team = [], k$ = "", t = 0;
 cDebugger.EnableDebugger();
-x = cString.Val("$FF") + cString.Val("%1010");
-cDebugger.Debug(cString.Val("%101"));
-y = x % 2+ (x) % 4;
-if (x > cString.Val("%1")) {
-y = cString.Val("%11");
-};
-if (y >= cString.Val("%0") && y <= cString.Val("%10")) {
-y = 0;
-};
-var team = cArray.Dim(Pro ,[2]);
-cSort.SortStructuredArray(team , cConstants.PB_Sort_Ascending , "Score" , 21);
-k = "Name";
-t = 8+1+12;
-cDebugger.Debug(14+21+21);
+x = (255 + 10);
+cDebugger.Debug(5);
+y = (cPB.Mod(x, 2) + cPB.Mod(x, 4));
+if ((x > 1)) {
+    y = 3;
+}
+ORV_t1 = y;
+if ((ORV_t1 >= 0 && ORV_t1 <= 2)) {
+    y = 0;
+}
+team = cArray.Dim(ORV_Struct_Pro, [2]);
+cSort.SortStructuredArray(team, 0, 8, 21);
+k$ = String(0);
+t = ((21 + 21) + 21);
+cDebugger.Debug(((21 + 21) + 21));
+cDebugger.Debug(21);
 cDebugger.Debug(0);
-cDebugger.Debug("Field");

@@ -1,8 +1,11 @@
-var a = 1, b = 2, t;
+var cDebugger = window.cDebugger, cString = window.cString;
+var a = 0, b = 0, t = 0;
 cDebugger.EnableDebugger();
-cDebugger.Debug(((a +1) *(a +1)));
+a = 1;
+b = 2;
+cDebugger.Debug(((a + 1) * (a + 1)));
 cDebugger.Debug(cString.UCase("web"));
 t = a;
 a = b;
-b = t ; // three statements on this line;
+b = t;
 cDebugger.Debug(a);

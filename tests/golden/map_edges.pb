@@ -1,4 +1,8 @@
 XIncludeFile "orv.pbi"
+Structure Named
+  name.s
+EndStructure
+Define p.Named
 NewMap count()
 NewMap names.s()
 ; Reading the map inside its own value, keys with nested brackets and a backslash.

@@ -1,15 +1,16 @@
-cDebugger.EnableDebugger();
-function Area(w , h , opt , title , dx) {
-if (typeof h === "undefined" || h === null) h = 10;
-if (typeof opt === "undefined" || opt === null) opt = null ;
-if (typeof title === "undefined" || title === null) title = "box" ;
-if (typeof dx === "undefined" || dx === null) dx = -1;
-return w * h;
-};
-function Fill(items , names , cells) {
-return;
-};
+var cDebugger = window.cDebugger;
+var r = 0;
+function Area(w, h, opt, title, dx) {
+    return (w * h);
+    return 0;
+}
+function Fill(items, names, cells) {
+    return 0;
+    return 0;
+}
 function Callback(x) {
-return x;
-};
-r = Area(2);
+    return x;
+    return 0;
+}
+cDebugger.EnableDebugger();
+r = Area(2, 10, 0, "box", (-1));

@@ -1,23 +1,4 @@
-
-var A = 0;
-var B = 1;
-cCommon.PB_Compiler_EnumerationValue = 2;
-var C = 5;
-var D = 10;
-var E = 11;
-cCommon.PB_Compiler_EnumerationValue = 12;
-var Red = 0;
-var Green = 1;
-var Blue = 2;
-cCommon.PB_Compiler_EnumerationValue = 3;
-var Extra = 3;
-cCommon.PB_Compiler_EnumerationValue = 4;
-var Cyan = 3;
-cCommon.PB_Compiler_EnumerationValue = 4;
-var Bold = 1;
-var Italic = 2;
-var Underline = 4;
-cCommon.PB_Compiler_EnumerationValue = 8;
-MyConst = 42;
+var cDebugger = window.cDebugger;
+var x = 0;
 cDebugger.EnableDebugger();
-x = MyConst + Green;
+x = (42 + 1);

@@ -19,8 +19,8 @@ EndStructure
 Define p.Point
 Define q.Point = p
 Global b.Bag
-Procedure Show(pt.Point)
-  Debug pt\x
+Procedure Show(*pt.Point)
+  Debug *pt\x
 EndProcedure
 p\x = 3
-Show(p)
+Show(@p)

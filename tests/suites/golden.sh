@@ -3,6 +3,7 @@
 # part of the application script (inside the ready handler, when there is one) must equal
 # NAME.js, and the whole script must parse as a non-strict script (node --check).
 # Names given as arguments run alone (tests/suites/golden.sh if_blocks loops).
+# ORVANE_GOLDEN_UPDATE=1 writes what the converter made into NAME.js (read the diff before committing).
 source "$(dirname "$0")/sandbox.bash" golden orv.pbi
 
 names=("$@")
@@ -42,6 +43,10 @@ for name in "${names[@]}"; do
         cp "$script" "$dir/program.js"
     fi
     ok=1
+    if [ "${ORVANE_GOLDEN_UPDATE:-}" = 1 ] && ! cmp -s "$expected" "$dir/program.js"; then
+        cp "$dir/program.js" "$expected"
+        echo "golden: wrote $expected"
+    fi
     if ! diff -u "$expected" "$dir/program.js" >"$dir/diff" 2>&1; then
         echo "FAIL $name: differs from $expected"
         sed 's/^/    /' "$dir/diff" | head -40
