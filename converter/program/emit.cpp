@@ -185,6 +185,7 @@ struct Emitter {
     std::vector<std::string> DataValues;
     std::string DataTypes;
     std::vector<std::string> StructureOrder;
+    std::unordered_set<std::string> BuiltInStructures;  // written only when used
 
     Scope Main;
     Scope* Current = &Main;
@@ -322,6 +323,10 @@ struct Emitter {
     }
     std::string StructureJs(const std::string& name) {
         Structure* s = FindInModules(Structures, name);
+        if (s && BuiltInStructures.count(Lower(s->Name))) {
+            BuiltInStructures.erase(Lower(s->Name));
+            StructureOrder.insert(StructureOrder.begin(), Lower(s->Name));
+        }
         return s ? s->Js : "Object";
     }
     std::string ElementInit(const ValueType& t) {
@@ -354,7 +359,8 @@ struct Emitter {
 
     // A value stored into a place of type t: rounded to an integer, wrapped to its size.
     std::string Store(const ValueType& t, const Val& v) {
-        if (t.Prototype.size() || v.Kind == 'p') return v.Js;
+        if (t.Prototype.size()) return v.Kind == 'p' ? v.Js : Object("cMemory") + ".ORV_Function(" + v.Js + ")";
+        if (v.Kind == 'p') return Object("cMemory") + ".ORV_Address(" + v.Js + ")";
         if (t.Pointer) return v.Kind == 'c' ? "(" + v.Js + " ? 1 : 0)" : v.Js;
         char k = KindOfType(t);
         std::string js = ValueJs(v);
@@ -365,7 +371,7 @@ struct Emitter {
             return js;
         }
         if (k == 'S') return js;
-        if (k == 'f') return v.Kind == 'f' ? js : "Math.fround(" + js + ")";
+        if (k == 'f') return "Math.fround(" + js + ")";
         if (k == 'd') return js;
         if (v.Kind == 's') return js;
         if (IsFloatKind(v.Kind)) {
@@ -2161,7 +2167,12 @@ struct Emitter {
                     if (s.Word == "use") UsedModules.insert(Lower(s.Name));
                     else UsedModules.erase(Lower(s.Name));
                     break;
-                default: break;
+                default:
+                    // data sections, structures and constants may stand inside blocks
+                    for (const Branch& b : s.Branches) Collect(b.Body);
+                    for (const Case& c : s.Cases) Collect(c.Body);
+                    Collect(s.Body);
+                    break;
             }
         }
     }
@@ -2517,8 +2528,30 @@ bool HasJumps(const Block& block) {
 
 }  // namespace
 
+// PureBasic's own structures of one field, for pointers that walk memory (*c.Character).
+void DefineBuiltInStructures(Emitter& em) {
+    static const char* const kinds[][2] = {{"Byte", "b"},    {"Ascii", "a"},   {"Word", "w"},
+                                           {"Unicode", "u"}, {"Character", "c"}, {"Long", "l"},
+                                           {"Integer", "i"}, {"Quad", "q"},   {"Float", "f"},
+                                           {"Double", "d"},  {"String", "s"}};
+    for (const auto& kind : kinds) {
+        Structure s;
+        s.Name = kind[0];
+        s.Js = std::string("ORV_Struct_") + kind[0];
+        Field f;
+        f.Name = kind[1];
+        f.Type.Name = kind[1];
+        f.Size = SizeOfBasic(kind[1]);
+        s.Fields.push_back(f);
+        s.Size = f.Size;
+        em.Structures[LowerText(kind[0])] = s;
+        em.BuiltInStructures.insert(LowerText(kind[0]));
+    }
+}
+
 void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult& result) {
     Emitter em(library, result);
+    DefineBuiltInStructures(em);
     em.Collect(program.Statements);
     em.UsedModules.clear();
     for (const auto& pending : em.PendingLabels) {

@@ -6,17 +6,6 @@ std::string BasicLetter(const std::string& typeName) {
     std::string t;
     for (char c : typeName) t += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
     if (t.size() == 1 && std::string("bawuclifdqs").find(t[0]) != std::string::npos) return t;
-    if (t == "byte") return "b";
-    if (t == "ascii") return "a";
-    if (t == "word") return "w";
-    if (t == "unicode") return "u";
-    if (t == "character") return "c";
-    if (t == "long") return "l";
-    if (t == "integer") return "i";
-    if (t == "quad") return "q";
-    if (t == "float") return "f";
-    if (t == "double") return "d";
-    if (t == "string") return "s";
     return "";
 }
 

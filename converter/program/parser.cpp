@@ -781,7 +781,7 @@ struct Parser {
         if (w == "debuglevel" || w == "enabledebugger" || w == "disabledebugger" ||
             w == "calldebugger" || w == "includepath" || w == "enablegraphicalconsole" ||
             w == "import" || w == "endimport" || w == "importc" ||
-            (w.rfind("orv_", 0) == 0 && !IsOp("(", 1))) {
+            w.rfind("orv_converter_", 0) == 0 || w == "orv_setconfig") {
             Take();
             SkipToStatementEnd();
             auto s = NewStmt(StmtKind::Nothing, line);

@@ -136,7 +136,8 @@ function orvObjectRecord(object) {
 
 // The address of an object or a typed array: the same one always gets the same address.
 function orvAddressOf(object) {
-    if (object === null || typeof object !== "object") return 0;
+    // a procedure's address (@Proc() stored in a variable or an array) is the function's block
+    if (object === null || (typeof object !== "object" && typeof object !== "function")) return 0;
     var number = orvBlockOfObject.get(object);
     var record = number === undefined ? null : orvBlocks[number];
     if (!record || record.freed || record.ref.deref() !== object) {
@@ -891,8 +892,19 @@ var cMemory = (global.cMemory = {
     // array of structures or strings).
     ORV_Address: function (value) {
         if (typeof value === "string") return orvSnapshotAddress(value);
-        if (value !== null && typeof value === "object") return orvAddressOf(value);
+        if (value !== null && (typeof value === "object" || typeof value === "function")) return orvAddressOf(value);
         return 0;
+    },
+
+    // A variable of a prototype type called through: the procedure an address was taken of.
+    ORV_Function: function (p) {
+        if (typeof p === "function") return p;
+        var target = orvObjectAt(p);
+        if (typeof target === "function") return target;
+        return function () {
+            cPB.Error(Number(p) ? "Invalid memory access." : "Pointer is null.", ORV_OnError_InvalidMemory, p);
+            return 0;
+        };
     },
 
     // *p\list(), *p\arr[i]: the structure object an address leads to, null for raw memory.
