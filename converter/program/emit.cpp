@@ -260,7 +260,7 @@ struct Emitter {
         std::string base;
         for (char c : name)
             if (c != '*') base += c;
-        if (!Module.empty()) base = Module + "_" + base;
+        if (!Module.empty() && !Current->IsProcedure) base = Module + "_" + base;
         if (ReservedNames().count(base) || base.rfind("ORV_", 0) == 0 || IsRuntimeObject(base))
             base += "_";
         if (Procedures.count(Lower(base)) || Structures.count(Lower(base))) base += "_";
@@ -682,7 +682,8 @@ struct Emitter {
 
     void DefineStructure(const Stmt& st) {
         Structure s;
-        s.Name = st.Name;
+        // the name types carry: qualified inside a module, so that it is found from outside
+        s.Name = ModulePrefix() + st.Name;
         s.Js = "ORV_Struct_" + (Module.empty() ? "" : Module + "_") + st.Name;
         int offset = 0;
         if (!st.Type.empty()) {

@@ -82,7 +82,12 @@ struct Parser {
     std::string TakeTypeSuffix() {
         if (IsOp(".") && Peek(1).Kind == TokenKind::Name) {
             Take();
-            return Take().Text;
+            std::string type = Take().Text;
+            while (IsOp("::") && Peek(1).Kind == TokenKind::Name) {
+                Take();
+                type += "::" + Take().Text;
+            }
+            return type;
         }
         return "";
     }
@@ -249,8 +254,7 @@ struct Parser {
         }
         auto e = Make(ExprKind::Name, name, line);
         if (IsOp(".") && Peek(1).Kind == TokenKind::Name && !Peek(1).SpaceBefore) {
-            Take();
-            e->Type = Take().Text;
+            e->Type = TakeTypeSuffix();
             if (IsOp("{")) {  // ".s{n}" written in an expression: the length is the declaration's
                 while (!IsOp("}") && !AtStatementEnd()) Take();
                 Accept("}");
