@@ -1,5 +1,6 @@
 #include "converter/program/parser.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace orvane::program {
@@ -37,9 +38,23 @@ const std::unordered_set<std::string>& StatementWords() {
     return words;
 }
 
+// Deeper nesting than any program writes: a limit keeps the recursion off the stack's end.
+constexpr int kMaxDepth = 1500;
+
 struct Parser {
     const std::vector<Token>& Tokens;
     size_t Pos = 0;
+    int Depth = 0;
+
+    struct Deeper {
+        Parser& P;
+        explicit Deeper(Parser& p) : P(p) {
+            if (++P.Depth > kMaxDepth) P.Fail("nesting too deep");
+        }
+        ~Deeper() { --P.Depth; }
+        Deeper(const Deeper&) = delete;
+        Deeper& operator=(const Deeper&) = delete;
+    };
 
     const Token& Peek(size_t ahead = 0) const {
         size_t at = Pos + ahead;
@@ -132,6 +147,7 @@ struct Parser {
     ExprPtr ParseExpression() { return ParseLevel(1); }
 
     ExprPtr ParseLevel(int level) {
+        Deeper guard(*this);
         if (level == 2 && IsWord("not")) {
             int line = Take().Line;
             auto e = Make(ExprKind::Unary, "Not", line);
@@ -159,6 +175,7 @@ struct Parser {
     }
 
     ExprPtr ParseUnary() {
+        Deeper guard(*this);
         const Token& t = Peek();
         if (t.Kind == TokenKind::Operator && (t.Text == "-" || t.Text == "~" || t.Text == "+")) {
             std::string op = Take().Text;
@@ -298,13 +315,14 @@ struct Parser {
 
     // Statements until one of `ends` starts a statement; the ending word is left unread.
     Block ParseBlock(const std::vector<const char*>& ends, const char* opener, int openLine) {
+        Deeper guard(*this);
         Block block;
         for (;;) {
             while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon) Take();
             const Token& t = Peek();
             if (t.Kind == TokenKind::End) {
                 if (!opener) return block;
-                Fail(std::string(opener) + " without " + ends[0], openLine);
+                Fail(std::string(opener) + " without " + Spelled(ends[0]), openLine);
             }
             if (t.Kind == TokenKind::Name) {
                 std::string w = LowerText(t.Text);
@@ -316,6 +334,16 @@ struct Parser {
             }
             if (StmtPtr s = ParseStatement()) block.push_back(std::move(s));
         }
+    }
+
+    static std::string Spelled(const std::string& w) {
+        static const std::unordered_map<std::string, std::string> words = {
+            {"endif", "EndIf"}, {"endselect", "EndSelect"}, {"next", "Next"}, {"wend", "Wend"},
+            {"until", "Until"}, {"endprocedure", "EndProcedure"}, {"endwith", "EndWith"},
+            {"enddatasection", "EndDataSection"}, {"endmodule", "EndModule"},
+            {"enddeclaremodule", "EndDeclareModule"}};
+        auto it = words.find(w);
+        return it == words.end() ? w : it->second;
     }
 
     static std::string OpenerOf(const std::string& w) {

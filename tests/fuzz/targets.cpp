@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "converter/page/page.h"
+#include "converter/program/translate_program.h"
 #include "converter/preprocess/preprocess.h"
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
@@ -118,15 +119,8 @@ void Translation(const uint8_t* data, size_t size) {
     ScanDirectives(conv, conv.SourceText);
     // The stages of the run between the server passes and the page, in its order.
     if (!Apply(conv, [&](const std::string& t) { return PreprocessSource(conv, t); }) ||
-        !Apply(conv, [&](const std::string& t) { return ExpandBangLines(conv, t); }) ||
-        !Apply(conv, [&](const std::string& t) { return TranslateDataSections(conv, t); }) ||
-        !Apply(conv, [&](const std::string& t) { return RemoveDataSections(conv, t); }) ||
-        !Apply(conv, [&](const std::string& t) { return HoistDeclarations(conv, t); }) ||
-        !Apply(conv, [&](const std::string& t) { return Translate(conv, t); }))
+        !Apply(conv, [&](const std::string& t) { return TranslateProgram(conv, t); }))
         return;
-    conv.SourceText = ResolveRawBlocks(conv, conv.SourceText);
-    DisableDirectives(conv, conv.SourceText);
-    conv.SourceText = PostProcess(conv);
     conv.SourceText = WrapReadyHandler(conv, conv.SourceText);
 }
 
