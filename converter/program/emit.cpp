@@ -785,8 +785,13 @@ struct Emitter {
                 if (f.Kind != DeclKind::Variable) continue;
                 out += first ? "" : ", ";
                 first = false;
-                out += "[" + std::to_string(f.Offset) + ", " + std::to_string(TypeCode(f.Type)) +
-                       ", " + JsString(f.Name) + "]";
+                out += '[';
+                out += std::to_string(f.Offset);
+                out += ", ";
+                out += std::to_string(TypeCode(f.Type));
+                out += ", ";
+                out += JsString(f.Name);
+                out += ']';
             }
             out += "];\n";
         }
