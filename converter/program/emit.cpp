@@ -1207,7 +1207,8 @@ struct Emitter {
 
     // An argument for a parameter (null for a library function): arrays, lists and maps go as
     // themselves, values in their own floating point context.
-    std::string ArgumentJs(const Expr& e, const Decl* param, bool collection = false) {
+    std::string ArgumentJs(const Expr& e, const Decl* param, bool collection = false,
+                           bool floatParameter = false) {
         if (param) collection = param->Kind != DeclKind::Variable;
         if (e.Kind == ExprKind::Call && e.Empty) {
             if (Variable* v = FindVariable(e.Text, true))
@@ -1230,7 +1231,7 @@ struct Emitter {
             if (t.Pointer || t.IsStructure() || param->Type.empty()) return ValueJs(v);
             return Store(t, v);
         }
-        return ValueJs(Emit(e, fc));
+        return ValueJs(Emit(e, fc || floatParameter));
     }
 
     Val EmitProcedureCall(ProcedureInfo& p, const Expr& e) {
@@ -1313,11 +1314,13 @@ struct Emitter {
         int line = e.Line;
         auto documented = Lib.Documented.find(n);
         unsigned collections = documented == Lib.Documented.end() ? 0 : documented->second.Collections;
+        unsigned floats = documented == Lib.Documented.end() ? 0 : documented->second.Floats;
         auto args = [&](size_t from) {
             std::string s;
             for (size_t i = from; i < e.Args.size(); ++i) {
                 if (i > from) s += ", ";
-                s += ArgumentJs(*e.Args[i], nullptr, i < 32 && (collections >> i) & 1);
+                s += ArgumentJs(*e.Args[i], nullptr, i < 32 && (collections >> i) & 1,
+                                i < 32 && (floats >> i) & 1);
             }
             return s;
         };

@@ -94,6 +94,7 @@ struct DocumentedFunction {
     int MinArgs = 0;
     int MaxArgs = 0;
     unsigned Collections = 0;  // bit i: argument i is an array, list or map itself
+    unsigned Floats = 0;       // bit i: parameter i is a float (its argument is worked out in floats)
 };
 
 // Tables shared by every conversion: the runtime's functions and constants, the documented

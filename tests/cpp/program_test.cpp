@@ -15,11 +15,11 @@ LibraryIndex SmallLibrary() {
     lib.Functions["len"] = {"String", "Len", false};
     lib.Functions["sqr"] = {"Math", "Sqr", false};
     lib.Functions["delay"] = {"Misc", "Delay", true};
-    lib.Documented["str"] = {"Str", 's', 1, 1, 0};
-    lib.Documented["len"] = {"Len", 'i', 1, 1, 0};
-    lib.Documented["sqr"] = {"Sqr", 'd', 1, 1, 0};
-    lib.Documented["delay"] = {"Delay", 'v', 1, 1, 0};
-    lib.Documented["runprogram"] = {"RunProgram", 'i', 1, 4, 0};
+    lib.Documented["str"] = {"Str", 's', 1, 1, 0, 0};
+    lib.Documented["len"] = {"Len", 'i', 1, 1, 0, 0};
+    lib.Documented["sqr"] = {"Sqr", 'd', 1, 1, 0, 1};
+    lib.Documented["delay"] = {"Delay", 'v', 1, 1, 0, 0};
+    lib.Documented["runprogram"] = {"RunProgram", 'i', 1, 4, 0, 0};
     return lib;
 }
 
@@ -54,6 +54,10 @@ TEST(Program, PureBasicPrioritiesAndIntegerArithmetic) {
     EXPECT_TRUE(Has(js, "f = Math.fround((a / b));")) << js;
     EXPECT_TRUE(Has(js, "d = ((a / b) * 2.0);")) << js;
     EXPECT_TRUE(Has(js, "cDebugger.Debug(cPB.Div(a, b));")) << js;
+    // a float parameter works its argument out in floating point; Str takes a quad
+    js = Translate("a = 5\nDebug Sqr(a / 2)\nDebug Str(a / 2)");
+    EXPECT_TRUE(Has(js, "cMath.Sqr((a / 2))")) << js;
+    EXPECT_TRUE(Has(js, "cString.Str(cPB.Div(a, 2))")) << js;
     // a float stored into an integer rounds; small types wrap
     js = Translate("i = 2.5 * x\nDefine b.b = x + 1, n.a = 300");
     EXPECT_TRUE(Has(js, "i = cPB.Round((2.5 * x));")) << js;
