@@ -1517,6 +1517,25 @@ struct Emitter {
             Error(e.Line, "[] on something that is not a static array field");
             return MakeVal("0", 'i');
         }
+        const Expr& fieldExpr = *e.Args[0];
+        ValueType owner;
+        if (fieldExpr.Kind == ExprKind::Field &&
+            (FieldType(*fieldExpr.Args[0], owner) || BaseType(*fieldExpr.Args[0], owner)) && owner.Pointer) {
+            // an element of a static array field reached through an address: by its offset
+            const Field* f = FindField(owner, fieldExpr.Text);
+            if (f) {
+                std::string index = Integer(*e.Args[1]);
+                std::string pointer = Emit(*fieldExpr.Args[0], false).Js;
+                std::string call = pointer + ", " + std::to_string(f->Offset) + " + (" + index + ") * " +
+                                   std::to_string(SizeOfType(f->Type)) + ", " + std::to_string(TypeCode(f->Type)) +
+                                   ", " + JsString(f->Name + ".") + " + (" + index + ")";
+                Val out = MakeVal(Object("cMemory") + (assign ? ".ORV_Set(" : ".ORV_Get(") + call +
+                                      (assign ? ", " + Store(f->Type, *assign) : "") + ")",
+                                  KindOfType(f->Type));
+                out.Type = f->Type;
+                return out;
+            }
+        }
         Val base = Emit(*e.Args[0], false);
         std::string js = base.Js + "[" + Integer(*e.Args[1]) + "]";
         Val out = MakeVal(js, KindOfType(t));

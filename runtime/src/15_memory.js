@@ -284,6 +284,15 @@ function orvLocate(address, length, name) {
     return true;
 }
 
+// The bytes from an address to the end of its block (Infinity for an object block), or -1 after
+// the error line of an invalid address.
+function orvBytesAfter(address, name) {
+    if (!orvLocate(address, 0, name)) return -1;
+    if (orvAtRecord.kind === ORV_ObjectBlock) return Infinity;
+    var length = orvAtRecord.ref ? orvAtTarget.byteLength : orvAtRecord.size;
+    return length - orvAtOffset;
+}
+
 var orvAtAddress = 0;
 
 function orvInvalid(name) {
@@ -1070,6 +1079,9 @@ var cMemory = (global.cMemory = {
     CompareMemory: function (first, second, size) {
         size = orvInt(size);
         if (size <= 0) return 1;
+        // A range that runs past the end of its block (an array smaller than the size compared)
+        // reads whatever lies beyond on the desktop: not equal, and no error.
+        if (orvBytesAfter(first, "*MemoryID1") < size || orvBytesAfter(second, "*MemoryID2") < size) return 0;
         if (!orvLocate(first, size, "*MemoryID1")) return 0;
         var a = orvReadBytes(size);
         if (!orvLocate(second, size, "*MemoryID2")) return 0;
