@@ -263,7 +263,7 @@ struct Emitter {
         if (!Module.empty() && !Current->IsProcedure) base = Module + "_" + base;
         if (ReservedNames().count(base) || base.rfind("ORV_", 0) == 0 || IsRuntimeObject(base))
             base += "_";
-        if (Procedures.count(Lower(base)) || Structures.count(Lower(base))) base += "_";
+        if (Procedures.count(Lower(base))) base += "_";
         // A procedure's local may hide a main program variable, never a global it can reach.
         const std::unordered_set<std::string>& outer = Current->IsProcedure ? GlobalJs : Main.UsedJs;
         std::string js = base;
@@ -1406,6 +1406,17 @@ struct Emitter {
             }
             return MakeVal(js, kind);
         }
+        if (n == "usecordova" || n == "usemobile" || n == "usefontawesome" || n == "usebootstrap" ||
+            n == "usepdf") {
+            // they only make the page load a library
+            Out.UsedNames.insert(n);
+            return MakeVal("", 'v');
+        }
+        if (IsPageLibraryFunction(n)) {
+            // a function of a browser library the page loads for it, called by its own name
+            Out.UsedNames.insert(n);
+            return MakeVal(e.Text + "(" + args(0) + ")", 'i');
+        }
         auto doc = Lib.Documented.find(n);
         if (doc != Lib.Documented.end()) {
             Warn(line, doc->second.Name + "() is not available in the browser");
@@ -1415,6 +1426,17 @@ struct Emitter {
         Error(line, "procedure not found: " + e.Text + "()");
         return MakeVal("0", 'i');
     }
+    // Functions of the optional browser libraries (cookies, storage, PDF, web sockets ...) that
+    // the page defines when it loads them.
+    static bool IsPageLibraryFunction(const std::string& n) {
+        static const std::unordered_set<std::string> names = {
+            "orv_blockwindow", "orv_blockgadget", "orv_savetext", "orv_savecsv", "orv_savecanvas",
+            "savexml", "googlechartgadget", "googlemapsgeocoder", "googlemapsgeocoder2",
+            "googlemapgadget", "orv_setcookie", "orv_getcookie", "orv_removecookie", "newpdf",
+            "tinymcegadget", "openwebsocket"};
+        return names.count(n) != 0 || n.rfind("orv_localstorage", 0) == 0;
+    }
+
     std::string Call(const std::string& object, const std::string& name, const std::string& args) {
         return Object("c" + object) + "." + name + "(" + args + ")";
     }

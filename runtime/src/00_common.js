@@ -30,12 +30,15 @@ function orvTrimZeros(text) {
 
 // PureBasic integer arguments: fractions are cut off, missing and non-numbers count as 0.
 function orvInt(value) {
+    // numbers first: this runs for every integer argument of every library call
+    if (typeof value === "number") return value === (value | 0) ? value : isFinite(value) ? Math.trunc(value) : 0;
     if (value === true) return 1;
     var n = Number(value);
     return isFinite(n) ? Math.trunc(n) : 0;
 }
 
 function orvNumber(value) {
+    if (typeof value === "number") return value === value ? value : 0;
     if (value === true) return 1;
     var n = Number(value);
     return isNaN(n) ? 0 : n;

@@ -226,10 +226,17 @@ cLinkedList.prototype = {
     ORV_NewValue: function (template) {
         return template === undefined ? orvInitialValue(this.ORV_Init) : orvCopy(template);
     },
+    // A copied structure's list keeps its current element where the original had it, so that an
+    // AddElement after CopyStructure adds where it would have added to the original.
     ORV_Clone: function () {
         var copy = new cLinkedList(this.ORV_Init);
         for (var slot = this.ORV_First; slot >= 0; slot = this.ORV_Next[slot]) {
-            orvLinkAfter(copy, orvNewSlot(copy, orvCopy(this.ORV_Values[slot])), copy.ORV_Last);
+            var made = orvNewSlot(copy, orvCopy(this.ORV_Values[slot]));
+            orvLinkAfter(copy, made, copy.ORV_Last);
+            if (slot === this.ORV_Current) {
+                copy.ORV_Current = made;
+                copy.ORV_Index = this.ORV_Index;
+            }
         }
         return copy;
     },
