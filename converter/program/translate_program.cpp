@@ -12,7 +12,18 @@ namespace orvane {
 
 namespace {
 
-const program::DocumentedFunction kDocumented[] = {
+// Plain data, so that the table costs the compiler nothing (a table of strings takes minutes under
+// the sanitizers).
+struct DocumentedEntry {
+    const char* Name;
+    char Result;
+    int MinArgs;
+    int MaxArgs;
+    unsigned Collections;
+    unsigned Floats;
+};
+
+constexpr DocumentedEntry kDocumented[] = {
 #include "converter/program/library_table.inc"
 };
 
@@ -72,8 +83,16 @@ program::LibraryIndex LoadLibraryIndex(const std::string& programFolder) {
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
         index.ConstantValues[upper] = line.substr(eq + 1);
     }
-    for (const program::DocumentedFunction& d : kDocumented)
-        index.Documented[program::LowerText(d.Name)] = d;
+    for (const DocumentedEntry& d : kDocumented) {
+        program::DocumentedFunction f;
+        f.Name = d.Name;
+        f.Result = d.Result;
+        f.MinArgs = d.MinArgs;
+        f.MaxArgs = d.MaxArgs;
+        f.Collections = d.Collections;
+        f.Floats = d.Floats;
+        index.Documented[program::LowerText(f.Name)] = f;
+    }
     return index;
 }
 
