@@ -10,4 +10,5 @@ for need in build/dist/system/libraries/orvane/orvane.js node_modules/playwright
         exit 1
     fi
 done
-node --test --test-concurrency=1 --test-reporter=dot tests/browser/gadgets.test.js tests/browser/menus.test.js tests/browser/requesters.test.js tests/browser/bad_arguments.test.js
+node --test --test-concurrency=1 --test-reporter=dot tests/browser/gadgets.test.js tests/browser/menus.test.js tests/browser/requesters.test.js tests/browser/bad_arguments.test.js \
+    tests/browser/examples.test.js tests/browser/notepad.test.js
