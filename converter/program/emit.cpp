@@ -1588,6 +1588,8 @@ struct Emitter {
             return MakeVal("!" + Paren(v), 'c');
         }
         if (e.Text == "?") {
+            auto binary = BinaryLabels.find(Lower(a.Text));
+            if (binary != BinaryLabels.end()) return MakeVal(binary->second, 'i');
             auto it = DataLabels.find(Lower(a.Text));
             if (it == DataLabels.end()) {
                 Error(e.Line, "label not found: " + a.Text);
@@ -2308,11 +2310,24 @@ struct Emitter {
     }
 
     void CollectData(const Block& body) {
+        std::string lastLabel;
         for (const StmtPtr& sp : body) {
             const Stmt& s = *sp;
             if (s.Kind == StmtKind::Label) {
                 DataLabels[Lower(s.Name)] = static_cast<int>(DataValues.size());
+                lastLabel = Lower(s.Name);
+            } else if (s.Kind == StmtKind::Data && s.Type == "binary") {
+                // a file's bytes: "?label" in front of it gives its content (CatchImage and the
+                // other Catch functions take it)
+                if (!s.Args.empty() && s.Args[0]->Kind == ExprKind::String) {
+                    Out.IncludedBinaries.push_back(s.Args[0]->Text);
+                    std::string content = ReadBinary ? ReadBinary(s.Args[0]->Text) : "";
+                    if (content.empty()) Warn(s.Line, "IncludeBinary file not read: " + s.Args[0]->Text);
+                    if (!lastLabel.empty()) BinaryLabels[lastLabel] = JsString(content);
+                }
+                lastLabel.clear();
             } else if (s.Kind == StmtKind::Data) {
+                lastLabel.clear();
                 std::string letter = s.Type.empty() ? "i" : BasicLetter(s.Type);
                 if (letter.empty()) letter = "i";
                 for (const ExprPtr& v : s.Args) {
@@ -2340,6 +2355,8 @@ struct Emitter {
         int Line;
     };
     std::vector<PendingLabel> PendingLabels;
+    std::unordered_map<std::string, std::string> BinaryLabels;  // label -> the file as a data URL
+    BinaryReader ReadBinary;
 
     // ---- async: procedures that reach a blocking call
 
@@ -2599,8 +2616,10 @@ void DefineBuiltInStructures(Emitter& em) {
     }
 }
 
-void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult& result) {
+void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult& result,
+                 const BinaryReader& readBinary) {
     Emitter em(library, result);
+    em.ReadBinary = readBinary;
     DefineBuiltInStructures(em);
     em.Collect(program.Statements);
     em.UsedModules.clear();

@@ -4,6 +4,7 @@
 // calls awaited in async procedures. The program model is built on the way (model.h).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -20,8 +21,13 @@ struct EmitResult {
     std::unordered_set<std::string> UsedNames;    // lowered names of library functions called
     std::unordered_set<std::string> UsedObjects;  // runtime objects ("cString") the script uses
     std::unordered_set<std::string> UsedConstants;  // lowered "#name" of built-in constants
+    std::vector<std::string> IncludedBinaries;      // IncludeBinary files, as written
 };
 
-void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult& result);
+// Gives the content of a file included with IncludeBinary as a data URL, "" when unreadable.
+using BinaryReader = std::function<std::string(const std::string& path)>;
+
+void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult& result,
+                 const BinaryReader& readBinary = {});
 
 }  // namespace orvane::program

@@ -708,6 +708,13 @@ struct Parser {
             }
             return s;
         }
+        if (w == "includebinary") {
+            Take();
+            auto s = NewStmt(StmtKind::Data, line);
+            s->Type = "binary";
+            s->Args.push_back(ParseExpression());
+            return s;
+        }
         if (w == "read") {
             Take();
             auto s = NewStmt(StmtKind::Read, line);

@@ -1,5 +1,8 @@
 #include "converter/program/translate_program.h"
 
+#include <QByteArray>
+#include <QFile>
+
 #include "converter/page/page.h"
 #include "converter/program/emit.h"
 #include "converter/program/lexer.h"
@@ -40,6 +43,24 @@ std::vector<std::string> Lines(const std::string& path) {
         start = end + 1;
     }
     return lines;
+}
+
+// A file's bytes as a data URL, with the picture types browsers decode named.
+std::string DataUrl(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return "";
+    QByteArray bytes = file.readAll();
+    std::string lower = program::LowerText(path);
+    auto endsWith = [&lower](const char* ext) {
+        std::string e(ext);
+        return lower.size() >= e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+    };
+    const char* type = endsWith(".png")                          ? "image/png"
+                       : endsWith(".jpg") || endsWith(".jpeg") ? "image/jpeg"
+                       : endsWith(".gif")                      ? "image/gif"
+                       : endsWith(".bmp")                      ? "image/bmp"
+                                                               : "application/octet-stream";
+    return std::string("data:") + type + ";base64," + bytes.toBase64().toStdString();
 }
 
 // Libraries the page loads because of the runtime objects the script uses.
@@ -112,7 +133,14 @@ std::string TranslateProgram(Conversion& conv, const std::string& text) {
     }
     program::LibraryIndex index = LoadLibraryIndex(conv.ProgramFolder);
     program::EmitResult result;
-    program::EmitProgram(parsed, index, result);
+    const std::string folder = FolderPart(conv.SourceFile);
+    auto readBinary = [&folder](const std::string& path) -> std::string {
+        std::string file = FileExists(path) ? path : folder + path;
+        if (!FileExists(file)) return "";
+        return DataUrl(file);
+    };
+    program::EmitProgram(parsed, index, result, readBinary);
+    for (const std::string& file : result.IncludedBinaries) conv.IncludeBinaryFiles.push_back(file);
     for (const std::string& w : result.Warnings) LogMessage(conv, w);
     for (const std::string& e : result.Errors) LogMessage(conv, e, true);
     if (!result.Errors.empty()) return "";

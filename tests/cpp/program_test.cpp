@@ -143,6 +143,20 @@ TEST(Program, StructuresPointersDataAndJumps) {
     EXPECT_TRUE(Has(js, "cCommon.ORV_DataTypes = \"iis\";")) << js;
     EXPECT_TRUE(Has(js, "cCommon.Restore(2);")) << js;
     EXPECT_TRUE(Has(js, "a$ = cCommon.Read(\"s\");")) << js;
+    // a file included with IncludeBinary reaches the Catch functions as its content
+    {
+        Program program;
+        ParseError error;
+        ASSERT_TRUE(ParseProgram(LexProgram("x = ?Pic\nDataSection\nPic:\nIncludeBinary \"a.png\"\n"
+                                            "PicEnd:\nEndDataSection"),
+                                 program, error));
+        EmitResult result;
+        EmitProgram(program, SmallLibrary(), result,
+                    [](const std::string& path) { return "data:image/png;base64,QUJD" + path; });
+        EXPECT_TRUE(Has(result.Script, "x = \"data:image/png;base64,QUJDa.png\";")) << result.Script;
+        ASSERT_EQ(result.IncludedBinaries.size(), 1u);
+        EXPECT_EQ(result.IncludedBinaries[0], "a.png");
+    }
     js = Translate("top:\ni + 1\nIf i < 3 : Goto top : EndIf\nGosub sub\nEnd\nsub:\nj = 1\nReturn");
     EXPECT_TRUE(Has(js, "ORV_jump: for (;;) {")) << js;
     EXPECT_TRUE(Has(js, "ORV_goto = 1; continue ORV_jump;")) << js;
