@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Converts examples/hello.pb into a temporary server folder and serves it on 127.0.0.1.
+# Converts examples/window.pb (a small window program) into a temporary server folder and serves it on 127.0.0.1.
 #   ORVANE_DEMO_PORT   port to serve on (default: the first free one from 8000)
 # An installed PureBasic compiler checks the program's syntax (PB_TOOL_Compiler,
 # $PUREBASIC_HOME/compilers/pbcompiler or pbcompiler on the PATH, as Orvane looks for it);
@@ -20,9 +20,9 @@ mkdir -p "$server" "$config/Quillmoor/Orvane"
 printf '[profile:demo]\r\nserverpath = %s\r\nAfterConvertingDoNothing = 1\r\nAfterConvertingStartDefaultBrowser = 0\r\nAfterConvertingStartSpecificBrowser = 0\r\n' \
     "$server" >"$config/Quillmoor/Orvane/Orvane.ini"
 {
-    printf 'ORV_Converter_SetProfile("demo")\r\n'
-    cat examples/hello.pb
-} >"$work/hello.pb"
+    printf 'ORV_Converter_SetProfile("demo")\r\nXIncludeFile "orv.pbi"\r\n'
+    cat examples/window.pb
+} >"$work/window.pb"
 cp build/dist/orv.pbi "$work/orv.pbi"
 
 syntax_check=()
@@ -30,8 +30,8 @@ if [ -z "${PB_TOOL_Compiler:-}" ] && [ ! -x "${PUREBASIC_HOME:-/nonexistent}/com
     ! command -v pbcompiler >/dev/null; then
     syntax_check=(--no-syntax-check)
 fi
-echo "demo: converting examples/hello.pb"
-XDG_CONFIG_HOME="$config" PB_TOOL_Debugger=1 build/dist/Orvane --console "${syntax_check[@]}" "$work/hello.pb"
+echo "demo: converting examples/window.pb"
+XDG_CONFIG_HOME="$config" PB_TOOL_Debugger=1 build/dist/Orvane --console "${syntax_check[@]}" "$work/window.pb"
 
 port=${ORVANE_DEMO_PORT:-$(python3 - <<'PY'
 import socket
