@@ -101,6 +101,17 @@ std::string PreprocessorBlock(int n) {
            k + "(3, 4)\nCompilerEndIf\n\n";
 }
 
+// A module used with and without UseModule, and a Goto loop.
+std::string ModuleBlock(int n) {
+    const std::string k = std::to_string(n);
+    return "DeclareModule Shapes" + k + "\n  Declare.i Area(w, h)\n  #Sides = 4\nEndDeclareModule\n" +
+           "Module Shapes" + k + "\n  Procedure.i Area(w, h)\n    ProcedureReturn w * h\n" +
+           "  EndProcedure\nEndModule\n" + "Debug Shapes" + k + "::Area(2, 3) + Shapes" + k +
+           "::#Sides\nUseModule Shapes" + k + "\nDebug Area(4, 5)\nUnuseModule Shapes" + k +
+           "\n" + "g" + k + " = 0\nagain" + k + ":\ng" + k + " + 1\nIf g" + k +
+           " < 3 : Goto again" + k + " : EndIf\n\n";
+}
+
 std::string Source(int lines) {
     std::string text;
     int written = 0;
@@ -108,7 +119,8 @@ std::string Source(int lines) {
         text += Block(n);
         text += CollectionBlock(n);
         text += PreprocessorBlock(n);
-        written += 30 + 29 + 29;
+        text += ModuleBlock(n);
+        written += 30 + 29 + 29 + 18;
     }
     return text;
 }

@@ -192,6 +192,7 @@ struct Emitter {
     std::vector<std::string> StaticDeclarations;
     std::string Module;  // lowered module being translated
     std::unordered_set<std::string> UsedModules;
+    std::unordered_set<std::string> DeclaredModules;  // lowered names of every module of the program
     bool Explicit = false;
     std::string DefaultType;
     std::vector<const Expr*> WithStack;
@@ -1983,6 +1984,10 @@ struct Emitter {
                 return out;
             }
             case StmtKind::UseModule:
+                if (!DeclaredModules.count(Lower(s.Name))) {
+                    Error(s.Line, "module not found: " + s.Name);
+                    return "";
+                }
                 if (s.Word == "use") UsedModules.insert(Lower(s.Name));
                 else UsedModules.erase(Lower(s.Name));
                 return "";
@@ -2211,6 +2216,7 @@ struct Emitter {
                 case StmtKind::Module: {
                     std::string saved = Module;
                     Module = Lower(s.Name);
+                    DeclaredModules.insert(Module);
                     Collect(s.Body);
                     Module = saved;
                     break;
@@ -2556,6 +2562,25 @@ struct Emitter {
         return out;
     }
 
+    // The procedures of a block and of the modules in it, in order (for a main program whose
+    // statements go through the jump loop).
+    std::string EmitProcedures(const Block& block) {
+        std::string out;
+        for (const StmtPtr& sp : block) {
+            const Stmt& s = *sp;
+            if (s.Kind == StmtKind::Procedure) {
+                ProcedureInfo* p = FindInModules(Procedures, s.Proc->Name);
+                if (p && p->Body == s.Proc.get()) out += EmitProcedure(*p);
+            } else if (s.Kind == StmtKind::Module) {
+                std::string saved = Module;
+                Module = Lower(s.Name);
+                out += EmitProcedures(s.Body);
+                Module = saved;
+            }
+        }
+        return out;
+    }
+
     // Procedures are translated where they stand, so that they see the globals declared above
     // them, as PureBasic's one pass does.
     std::string EmitTopLevel(const Block& block, std::string& procedures, int depth) {
@@ -2645,12 +2670,7 @@ void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult
         // labels at the top: Goto and Gosub work on the main program's statements
         Block rest;
         std::string procs;
-        for (const StmtPtr& s : program.Statements) {
-            if (s->Kind == StmtKind::Procedure) {
-                ProcedureInfo* p = em.FindInModules(em.Procedures, s->Proc->Name);
-                if (p && p->Body == s->Proc.get()) procedures += em.EmitProcedure(*p);
-            }
-        }
+        procedures = em.EmitProcedures(program.Statements);
         // Statements other than procedures, in order, through the jump-aware body.
         std::vector<StmtPtr>& all = const_cast<std::vector<StmtPtr>&>(program.Statements);
         Block mainOnly;

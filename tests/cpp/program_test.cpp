@@ -116,6 +116,8 @@ TEST(Program, ErrorsInsteadOfBrokenScripts) {
     EXPECT_EQ(Translate("Structure P\n  x.i\nEndStructure\nDefine p.P\np\\y = 1"),
               "ERROR: Line 5: field not found in structure P: y");
     EXPECT_EQ(Translate("x = Nothing(1)"), "ERROR: Line 1: procedure not found: Nothing()");
+    EXPECT_EQ(Translate("UseModule Missing"), "ERROR: Line 1: module not found: Missing");
+    EXPECT_EQ(Translate("Module M\nEndModule\nEndModule"), "ERROR: Line 3: EndModule without Module");
     std::string deep = "x = " + std::string(3000, '(') + "1" + std::string(3000, ')');
     EXPECT_EQ(Translate(deep), "ERROR: Line 1: nesting too deep");
     // a documented function the browser lacks converts with a warning and an error line at run
