@@ -196,6 +196,7 @@ struct Emitter {
     bool Explicit = false;
     std::string DefaultType;
     std::vector<const Expr*> WithStack;
+    std::string ProceduresOut;  // the procedures written so far, in program order
     std::vector<Loop> Loops;
     int Temporaries = 0;
     bool InAsync = false;
@@ -1967,7 +1968,17 @@ struct Emitter {
                 if (it != JumpTargets.end()) return "";  // a case of the jump loop
                 return "";
             }
-            case StmtKind::Procedure:
+            case StmtKind::Procedure: {
+                // written where it stands, so that it sees the globals declared above it, as
+                // PureBasic's one pass does
+                ProcedureInfo* p = FindInModules(Procedures, s.Proc->Name);
+                if (!Current->IsProcedure && p && p->Body == s.Proc.get()) {
+                    bool savedExplicit = Explicit;
+                    ProceduresOut += EmitProcedure(*p);
+                    Explicit = savedExplicit;
+                }
+                return "";
+            }
             case StmtKind::DeclareProc:
             case StmtKind::Prototype:
             case StmtKind::Structure:
@@ -2562,53 +2573,6 @@ struct Emitter {
         return out;
     }
 
-    // The procedures of a block and of the modules in it, in order (for a main program whose
-    // statements go through the jump loop).
-    std::string EmitProcedures(const Block& block) {
-        std::string out;
-        for (const StmtPtr& sp : block) {
-            const Stmt& s = *sp;
-            if (s.Kind == StmtKind::Procedure) {
-                ProcedureInfo* p = FindInModules(Procedures, s.Proc->Name);
-                if (p && p->Body == s.Proc.get()) out += EmitProcedure(*p);
-            } else if (s.Kind == StmtKind::Module) {
-                std::string saved = Module;
-                Module = Lower(s.Name);
-                out += EmitProcedures(s.Body);
-                Module = saved;
-            }
-        }
-        return out;
-    }
-
-    // Procedures are translated where they stand, so that they see the globals declared above
-    // them, as PureBasic's one pass does.
-    std::string EmitTopLevel(const Block& block, std::string& procedures, int depth) {
-        Block main;
-        std::string out;
-        for (const StmtPtr& sp : block) {
-            const Stmt& s = *sp;
-            if (s.Kind == StmtKind::Procedure) {
-                // flush nothing: the main statements around a procedure keep their order
-                ProcedureInfo* p = FindInModules(Procedures, s.Proc->Name);
-                if (p && p->Body == s.Proc.get()) {
-                    bool savedExplicit = Explicit;
-                    procedures += EmitProcedure(*p);
-                    Explicit = savedExplicit;
-                }
-                continue;
-            }
-            if (s.Kind == StmtKind::Module) {
-                std::string saved = Module;
-                Module = Lower(s.Name);
-                out += EmitTopLevel(s.Body, procedures, depth);
-                Module = saved;
-                continue;
-            }
-            out += EmitStatement(s, depth);
-        }
-        return out;
-    }
 };
 
 // True when a top-level block has Goto or Gosub targets (it then goes through EmitBody).
@@ -2664,25 +2628,10 @@ void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult
     bool mainAsync = em.MainBlocks(program.Statements);
     em.InAsync = mainAsync;
 
-    std::string procedures;
-    std::string main;
-    if (HasJumps(program.Statements)) {
-        // labels at the top: Goto and Gosub work on the main program's statements
-        Block rest;
-        std::string procs;
-        procedures = em.EmitProcedures(program.Statements);
-        // Statements other than procedures, in order, through the jump-aware body.
-        std::vector<StmtPtr>& all = const_cast<std::vector<StmtPtr>&>(program.Statements);
-        Block mainOnly;
-        for (StmtPtr& s : all)
-            if (s->Kind != StmtKind::Procedure) mainOnly.push_back(std::move(s));
-        main = em.EmitBody(mainOnly, mainAsync ? 1 : 0, nullptr);
-        size_t k = 0;
-        for (StmtPtr& s : all)
-            if (!s) s = std::move(mainOnly[k++]);
-    } else {
-        main = em.EmitTopLevel(program.Statements, procedures, mainAsync ? 1 : 0);
-    }
+    // labels at the top: Goto and Gosub work on the main program's statements
+    std::string main = HasJumps(program.Statements) ? em.EmitBody(program.Statements, mainAsync ? 1 : 0, nullptr)
+                                                    : em.EmitBlock(program.Statements, mainAsync ? 1 : 0);
+    std::string procedures = em.ProceduresOut;
 
     std::string out;
     // The runtime objects as locals: a lookup on the global object per call costs more than the
