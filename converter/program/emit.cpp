@@ -197,6 +197,7 @@ struct Emitter {
     std::string DefaultType;
     std::vector<const Expr*> WithStack;
     std::string ProceduresOut;  // the procedures written so far, in program order
+    std::unordered_set<std::string> WarningsGiven;
     std::vector<Loop> Loops;
     int Temporaries = 0;
     bool InAsync = false;
@@ -213,9 +214,7 @@ struct Emitter {
     }
     void Warn(int line, const std::string& message) {
         std::string text = "Line " + std::to_string(line) + ": " + message;
-        for (const std::string& w : Out.Warnings)
-            if (w == text) return;
-        Out.Warnings.push_back(text);
+        if (WarningsGiven.insert(text).second) Out.Warnings.push_back(text);
     }
     std::string Object(const std::string& name) {
         Out.UsedObjects.insert(name);
@@ -2487,8 +2486,11 @@ struct Emitter {
             if (s.Kind == StmtKind::Label && gotos.count(Lower(s.Name)))
                 targets[Lower(s.Name)] = static_cast<int>(targets.size()) + 1;
         }
-        std::map<std::string, int> savedTargets = JumpTargets;
-        for (auto& t : targets) JumpTargets[t.first] = t.second;
+        // a body jumps only to its own labels; the outer body's wait aside (swapped, not copied:
+        // the main program may have thousands)
+        std::map<std::string, int> savedTargets;
+        savedTargets.swap(JumpTargets);
+        JumpTargets = targets;
         std::string out;
         std::string ind = Indent(depth);
         bool jumping = !targets.empty();
@@ -2520,7 +2522,7 @@ struct Emitter {
             out += EmitStatement(s, d);
         }
         if (jumping) out += Indent(depth + 1) + "}\n" + Indent(depth + 1) + "break;\n" + ind + "}\n";
-        JumpTargets = savedTargets;
+        JumpTargets.swap(savedTargets);
         return subroutines + out;
     }
 
