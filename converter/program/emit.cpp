@@ -550,24 +550,10 @@ struct Emitter {
     }
 
     ConstantValue* FindConstant(const std::string& written) {
+        if (ConstantValue* c = FindInModules(Constants, written)) return c;
         std::string module;
-        std::string bare = SplitModule(written, module);
-        std::string key = Lower(bare);
-        if (!module.empty()) {
-            auto it = Constants.find(module + "::" + key);
-            if (it != Constants.end()) return &it->second;
-        }
-        if (!Module.empty()) {
-            auto it = Constants.find(Module + "::" + key);
-            if (it != Constants.end()) return &it->second;
-        }
-        for (const std::string& used : UsedModules) {
-            auto it = Constants.find(used + "::" + key);
-            if (it != Constants.end()) return &it->second;
-        }
-        auto it = Constants.find(key);
-        if (it != Constants.end()) return &it->second;
-        return BuiltInConstant(key);
+        std::string key = Lower(SplitModule(written, module));
+        return module.empty() ? BuiltInConstant(key) : nullptr;
     }
 
     ConstantValue* BuiltInConstant(const std::string& key) {
