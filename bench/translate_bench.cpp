@@ -1,7 +1,7 @@
 // Times the translation stage as the run performs it (preprocessing, then parsing, the program
-// model and the JavaScript written from it) on generated sources of 1x to 16x about 50,000 lines, and
-// reports throughput and linearity. Each size is measured three times and the fastest counts: the
-// machine is shared, and the slower runs measure the neighbours, not the translator.
+// model and the JavaScript written from it) on generated sources of 1x to 16x about 50,000 lines,
+// and reports throughput and linearity. Each size is measured three times and the fastest counts:
+// the machine is shared, and the slower runs measure the neighbours, not the translator.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -104,12 +104,13 @@ std::string PreprocessorBlock(int n) {
 // A module used with and without UseModule, and a Goto loop.
 std::string ModuleBlock(int n) {
     const std::string k = std::to_string(n);
-    return "DeclareModule Shapes" + k + "\n  Declare.i Area(w, h)\n  #Sides = 4\nEndDeclareModule\n" +
-           "Module Shapes" + k + "\n  Procedure.i Area(w, h)\n    ProcedureReturn w * h\n" +
+    return "DeclareModule Shapes" + k +
+           "\n  Declare.i Area(w, h)\n  #Sides = 4\nEndDeclareModule\n" + "Module Shapes" + k +
+           "\n  Procedure.i Area(w, h)\n    ProcedureReturn w * h\n" +
            "  EndProcedure\nEndModule\n" + "Debug Shapes" + k + "::Area(2, 3) + Shapes" + k +
-           "::#Sides\nUseModule Shapes" + k + "\nDebug Area(4, 5)\nUnuseModule Shapes" + k +
-           "\n" + "g" + k + " = 0\nagain" + k + ":\ng" + k + " + 1\nIf g" + k +
-           " < 3 : Goto again" + k + " : EndIf\n\n";
+           "::#Sides\nUseModule Shapes" + k + "\nDebug Area(4, 5)\nUnuseModule Shapes" + k + "\n" +
+           "g" + k + " = 0\nagain" + k + ":\ng" + k + " + 1\nIf g" + k + " < 3 : Goto again" + k +
+           " : EndIf\n\n";
 }
 
 std::string Source(int lines) {

@@ -1,10 +1,10 @@
 #include "converter/program/emit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <algorithm>
 #include <map>
 
 #include "converter/program/parser.h"
@@ -13,18 +13,30 @@ namespace orvane::program {
 
 namespace {
 
-std::string Lower(const std::string& s) { return LowerText(s); }
+std::string Lower(const std::string& s) {
+    return LowerText(s);
+}
 
 std::string JsString(const std::string& text) {
     std::string out = "\"";
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char c = text[i];
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];
@@ -83,7 +95,8 @@ bool ReadNumber(const std::string& text, double& value, bool& isFloat, std::stri
         return true;
     }
     size_t start = 0;
-    while (start + 1 < text.size() && text[start] == '0') ++start;
+    while (start + 1 < text.size() && text[start] == '0')
+        ++start;
     js = text.substr(start);
     value = std::strtod(js.c_str(), nullptr);
     return true;
@@ -91,18 +104,26 @@ bool ReadNumber(const std::string& text, double& value, bool& isFloat, std::stri
 
 const std::unordered_set<std::string>& ReservedNames() {
     static const std::unordered_set<std::string> words = {
-        "break", "case", "catch", "class", "const", "continue", "debugger", "default", "delete",
-        "do", "else", "enum", "export", "extends", "false", "finally", "for", "function", "if",
-        "import", "in", "instanceof", "new", "null", "return", "super", "switch", "this",
-        "throw", "true", "try", "typeof", "var", "void", "while", "with", "yield", "let",
-        "static", "implements", "interface", "package", "private", "protected", "public",
-        "await", "async", "arguments", "eval", "undefined", "NaN", "Infinity", "Math", "Number",
-        "String", "Object", "Array", "Date", "JSON", "Promise", "RegExp", "Error", "Symbol",
-        "Map", "Set", "window", "document", "jQuery", "$", "console", "parseInt", "parseFloat",
-        "isNaN", "isFinite", "Int8Array", "Uint8Array", "Int16Array", "Uint16Array",
-        "Int32Array", "Uint32Array", "Float32Array", "Float64Array", "Boolean", "Function",
-        "setTimeout", "clearTimeout", "setInterval", "clearInterval", "alert", "location",
-        "navigator", "self", "top", "parent", "globalThis", "BigInt"};
+        "break",        "case",         "catch",         "class",      "const",
+        "continue",     "debugger",     "default",       "delete",     "do",
+        "else",         "enum",         "export",        "extends",    "false",
+        "finally",      "for",          "function",      "if",         "import",
+        "in",           "instanceof",   "new",           "null",       "return",
+        "super",        "switch",       "this",          "throw",      "true",
+        "try",          "typeof",       "var",           "void",       "while",
+        "with",         "yield",        "let",           "static",     "implements",
+        "interface",    "package",      "private",       "protected",  "public",
+        "await",        "async",        "arguments",     "eval",       "undefined",
+        "NaN",          "Infinity",     "Math",          "Number",     "String",
+        "Object",       "Array",        "Date",          "JSON",       "Promise",
+        "RegExp",       "Error",        "Symbol",        "Map",        "Set",
+        "window",       "document",     "jQuery",        "$",          "console",
+        "parseInt",     "parseFloat",   "isNaN",         "isFinite",   "Int8Array",
+        "Uint8Array",   "Int16Array",   "Uint16Array",   "Int32Array", "Uint32Array",
+        "Float32Array", "Float64Array", "Boolean",       "Function",   "setTimeout",
+        "clearTimeout", "setInterval",  "clearInterval", "alert",      "location",
+        "navigator",    "self",         "top",           "parent",     "globalThis",
+        "BigInt"};
     return words;
 }
 
@@ -116,9 +137,12 @@ std::string DecodeJsonText(const std::string& json) {
             continue;
         }
         char e = json[++i];
-        if (e == 'n') out += '\n';
-        else if (e == 'r') out += '\r';
-        else if (e == 't') out += '\t';
+        if (e == 'n')
+            out += '\n';
+        else if (e == 'r')
+            out += '\r';
+        else if (e == 't')
+            out += '\t';
         else if (e == 'u' && i + 4 < json.size()) {
             unsigned code = static_cast<unsigned>(std::stoul(json.substr(i + 1, 4), nullptr, 16));
             i += 4;
@@ -132,7 +156,8 @@ std::string DecodeJsonText(const std::string& json) {
                 out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
                 out += static_cast<char>(0x80 | (code & 0x3F));
             }
-        } else out += e;
+        } else
+            out += e;
     }
     return out;
 }
@@ -146,7 +171,9 @@ struct Val {
     double Number = 0;
 };
 
-bool IsFloatKind(char k) { return k == 'f' || k == 'd' || k == 'F'; }
+bool IsFloatKind(char k) {
+    return k == 'f' || k == 'd' || k == 'F';
+}
 
 char KindOfType(const ValueType& t) {
     if (t.Pointer) return 'i';
@@ -158,9 +185,9 @@ char KindOfType(const ValueType& t) {
 }
 
 struct Scope {
-    std::unordered_map<std::string, Variable> Vars;  // lowered name; collections "name()"
+    std::unordered_map<std::string, Variable> Vars;       // lowered name; collections "name()"
     std::unordered_map<std::string, std::string> Shared;  // lowered name -> main program key
-    std::vector<std::string> Declarations;  // "name = initial" for the var statement
+    std::vector<std::string> Declarations;                // "name = initial" for the var statement
     std::unordered_set<std::string> UsedJs;
     bool IsProcedure = false;
     ProcedureInfo* Proc = nullptr;
@@ -177,11 +204,11 @@ struct Emitter {
     const LibraryIndex& Lib;
     EmitResult& Out;
 
-    std::unordered_map<std::string, Structure> Structures;           // lowered (module::)name
-    std::unordered_map<std::string, ConstantValue> Constants;        // lowered "#name"
-    std::unordered_map<std::string, ProcedureInfo> Procedures;       // lowered (module::)name
-    std::unordered_map<std::string, ProcedureInfo> Prototypes;       // lowered name
-    std::unordered_map<std::string, int> DataLabels;                 // lowered label -> index
+    std::unordered_map<std::string, Structure> Structures;      // lowered (module::)name
+    std::unordered_map<std::string, ConstantValue> Constants;   // lowered "#name"
+    std::unordered_map<std::string, ProcedureInfo> Procedures;  // lowered (module::)name
+    std::unordered_map<std::string, ProcedureInfo> Prototypes;  // lowered name
+    std::unordered_map<std::string, int> DataLabels;            // lowered label -> index
     std::vector<std::string> DataValues;
     std::string DataTypes;
     std::vector<std::string> StructureOrder;
@@ -192,7 +219,8 @@ struct Emitter {
     std::vector<std::string> StaticDeclarations;
     std::string Module;  // lowered module being translated
     std::unordered_set<std::string> UsedModules;
-    std::unordered_set<std::string> DeclaredModules;  // lowered names of every module of the program
+    std::unordered_set<std::string>
+        DeclaredModules;  // lowered names of every module of the program
     bool Explicit = false;
     std::string DefaultType;
     std::vector<const Expr*> WithStack;
@@ -202,15 +230,11 @@ struct Emitter {
     int Temporaries = 0;
     bool InAsync = false;
     std::unordered_set<std::string> GosubLabels;
-    std::unordered_set<std::string> GotoLabels;  // of the body being translated
-    std::map<std::string, int> JumpTargets;      // lowered label -> case number
-    bool Failed = false;
-    int EnumerationValue = 0;
+    std::map<std::string, int> JumpTargets;  // lowered label -> case number
     std::unordered_map<std::string, int> NamedEnumerations;
 
     void Error(int line, const std::string& message) {
         Out.Errors.push_back("Line " + std::to_string(line) + ": " + message);
-        Failed = true;
     }
     void Warn(int line, const std::string& message) {
         std::string text = "Line " + std::to_string(line) + ": " + message;
@@ -266,24 +290,26 @@ struct Emitter {
             base += "_";
         if (Procedures.count(Lower(base))) base += "_";
         // A procedure's local may hide a main program variable, never a global it can reach.
-        const std::unordered_set<std::string>& outer = Current->IsProcedure ? GlobalJs : Main.UsedJs;
+        const std::unordered_set<std::string>& outer =
+            Current->IsProcedure ? GlobalJs : Main.UsedJs;
         std::string js = base;
-        for (int n = 2; used.count(js) || outer.count(js); ++n) js = base + "_" + std::to_string(n);
+        for (int n = 2; used.count(js) || outer.count(js); ++n)
+            js = base + "_" + std::to_string(n);
         used.insert(js);
         return js;
     }
     std::unordered_set<std::string> GlobalJs;
-    std::string ModuleJs(const std::string& lowered) {
-        return lowered;
-    }
     static bool IsRuntimeObject(const std::string& name) {
         static const std::unordered_set<std::string> objects = {
-            "cCommon", "cPB", "cMemory", "cString", "cMath", "cArray", "cLinkedList", "cMap",
-            "cSort", "cCipher", "cOnError", "cDate", "cConsole", "cDebugger", "cJson",
-            "cConstants", "cWindow", "cGadget", "cFont", "cMenu", "cToolBar", "cStatusBar",
-            "cRequester", "cClipboard", "cFile", "cPreference", "cImage", "c2DDrawing",
-            "cVectorDrawing", "cSprite", "cScreen", "cKeyboard", "cMouse", "cMisc", "cList",
-            "cSystem", "cFileSystem", "cDesktop", "cHttp", "cRegularExpression", "cThread"};
+            "cCommon",     "cPB",         "cMemory",    "cString",        "cMath",
+            "cArray",      "cLinkedList", "cMap",       "cSort",          "cCipher",
+            "cOnError",    "cDate",       "cConsole",   "cDebugger",      "cJson",
+            "cConstants",  "cWindow",     "cGadget",    "cFont",          "cMenu",
+            "cToolBar",    "cStatusBar",  "cRequester", "cClipboard",     "cFile",
+            "cPreference", "cImage",      "c2DDrawing", "cVectorDrawing", "cSprite",
+            "cScreen",     "cKeyboard",   "cMouse",     "cMisc",          "cList",
+            "cSystem",     "cFileSystem", "cDesktop",   "cHttp",          "cRegularExpression",
+            "cThread"};
         return objects.count(name) != 0;
     }
 
@@ -360,7 +386,8 @@ struct Emitter {
 
     // A value stored into a place of type t: rounded to an integer, wrapped to its size.
     std::string Store(const ValueType& t, const Val& v) {
-        if (t.Prototype.size()) return v.Kind == 'p' ? v.Js : Object("cMemory") + ".ORV_Function(" + v.Js + ")";
+        if (t.Prototype.size())
+            return v.Kind == 'p' ? v.Js : Object("cMemory") + ".ORV_Function(" + v.Js + ")";
         if (v.Kind == 'p') return Object("cMemory") + ".ORV_Address(" + v.Js + ")";
         if (t.Pointer) return v.Kind == 'c' ? "(" + v.Js + " ? 1 : 0)" : v.Js;
         char k = KindOfType(t);
@@ -485,23 +512,43 @@ struct Emitter {
                 out.IsFloat = f;
                 long long r = 0;
                 double d = 0;
-                if (op == "+") { r = x + y; d = p + q; }
-                else if (op == "-") { r = x - y; d = p - q; }
-                else if (op == "*") { r = x * y; d = p * q; }
-                else if (op == "/") {
-                    if (f) d = p / q;
-                    else if (y == 0) return false;
-                    else r = x / y;
+                if (op == "+") {
+                    r = x + y;
+                    d = p + q;
+                } else if (op == "-") {
+                    r = x - y;
+                    d = p - q;
+                } else if (op == "*") {
+                    r = x * y;
+                    d = p * q;
+                } else if (op == "/") {
+                    if (f)
+                        d = p / q;
+                    else if (y == 0)
+                        return false;
+                    else
+                        r = x / y;
                 } else if (op == "%") {
                     if (y == 0) return false;
                     r = x % y;
                     out.IsFloat = false;
-                } else if (op == "&") { r = x & y; out.IsFloat = false; }
-                else if (op == "|") { r = x | y; out.IsFloat = false; }
-                else if (op == "!") { r = x ^ y; out.IsFloat = false; }
-                else if (op == "<<") { r = static_cast<long long>(static_cast<unsigned long long>(x) << (y & 63)); out.IsFloat = false; }
-                else if (op == ">>") { r = x >> (y & 63); out.IsFloat = false; }
-                else return false;
+                } else if (op == "&") {
+                    r = x & y;
+                    out.IsFloat = false;
+                } else if (op == "|") {
+                    r = x | y;
+                    out.IsFloat = false;
+                } else if (op == "!") {
+                    r = x ^ y;
+                    out.IsFloat = false;
+                } else if (op == "<<") {
+                    r = static_cast<long long>(static_cast<unsigned long long>(x) << (y & 63));
+                    out.IsFloat = false;
+                } else if (op == ">>") {
+                    r = x >> (y & 63);
+                    out.IsFloat = false;
+                } else
+                    return false;
                 if (out.IsFloat) {
                     out.Number = d;
                     out.Integer = static_cast<long long>(d);
@@ -532,14 +579,17 @@ struct Emitter {
                     } else {
                         out.Text.clear();
                         unsigned code = static_cast<unsigned>(a.Integer);
-                        if (code < 0x80) out.Text += static_cast<char>(code);
-                        else return false;
+                        if (code < 0x80)
+                            out.Text += static_cast<char>(code);
+                        else
+                            return false;
                     }
                     return true;
                 }
                 return false;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
 
@@ -558,15 +608,15 @@ struct Emitter {
 
     ConstantValue* BuiltInConstant(const std::string& key) {
         static const std::unordered_map<std::string, std::string> texts = {
-            {"#tab$", "\t"}, {"#cr$", "\r"}, {"#lf$", "\n"}, {"#crlf$", "\r\n"},
-            {"#lfcr$", "\n\r"}, {"#dquote$", "\""}, {"#doublequote$", "\""}, {"#quote$", "'"},
-            {"#empty$", ""}, {"#null$", ""}, {"#nul$", ""}, {"#esc$", "\x1b"}, {"#bs$", "\b"},
-            {"#ff$", "\f"}, {"#vt$", "\v"}, {"#bel$", "\a"}, {"#del$", "\x7f"},
-            {"#nbsp$", "\xc2\xa0"}};
+            {"#tab$", "\t"},    {"#cr$", "\r"},        {"#lf$", "\n"},          {"#crlf$", "\r\n"},
+            {"#lfcr$", "\n\r"}, {"#dquote$", "\""},    {"#doublequote$", "\""}, {"#quote$", "'"},
+            {"#empty$", ""},    {"#null$", ""},        {"#nul$", ""},           {"#esc$", "\x1b"},
+            {"#bs$", "\b"},     {"#ff$", "\f"},        {"#vt$", "\v"},          {"#bel$", "\a"},
+            {"#del$", "\x7f"},  {"#nbsp$", "\xc2\xa0"}};
         static const std::unordered_map<std::string, long long> numbers = {
-            {"#true", 1}, {"#false", 0}, {"#null", 0}, {"#nul", 0}, {"#tab", 9}, {"#cr", 13},
-            {"#lf", 10}, {"#esc", 27}, {"#bs", 8}, {"#ff", 12}, {"#vt", 11}, {"#bel", 7},
-            {"#del", 127}, {"#dquote", 34}, {"#quote", 39}};
+            {"#true", 1}, {"#false", 0}, {"#null", 0},  {"#nul", 0},     {"#tab", 9},
+            {"#cr", 13},  {"#lf", 10},   {"#esc", 27},  {"#bs", 8},      {"#ff", 12},
+            {"#vt", 11},  {"#bel", 7},   {"#del", 127}, {"#dquote", 34}, {"#quote", 39}};
         auto made = Constants.find(key);
         if (made != Constants.end()) return &made->second;
         ConstantValue c;
@@ -584,7 +634,8 @@ struct Emitter {
             c.Number = 2.71828182845904523536;
         } else {
             std::string upper;
-            for (char ch : key.substr(1)) upper += (ch >= 'a' && ch <= 'z') ? ch - 32 : ch;
+            for (char ch : key.substr(1))
+                upper += (ch >= 'a' && ch <= 'z') ? ch - 32 : ch;
             auto found = Lib.Constants.find(upper);
             if (found == Lib.Constants.end()) return nullptr;
             Out.UsedConstants.insert(key);
@@ -694,8 +745,10 @@ struct Emitter {
                 Error(d.Line, "a structure cannot hold itself: " + st.Name);
             if (d.StaticArray && !d.Sizes.empty()) {
                 ConstantValue n;
-                if (FoldConstant(*d.Sizes[0], n)) f.ArrayLength = static_cast<int>(n.Integer);
-                else Error(d.Line, "the size of a static array field must be a constant");
+                if (FoldConstant(*d.Sizes[0], n))
+                    f.ArrayLength = static_cast<int>(n.Integer);
+                else
+                    Error(d.Line, "the size of a static array field must be a constant");
             }
             if (d.Kind == DeclKind::Array) {
                 for (const ExprPtr& z : d.Sizes) {
@@ -730,23 +783,28 @@ struct Emitter {
 
     std::string FieldInit(const Field& f) {
         std::string detail;
-        if (f.Kind == DeclKind::List) return "new " + Object("cLinkedList") + "(" + ElementInit(f.Type) + ")";
-        if (f.Kind == DeclKind::Map) return "new " + Object("cMap") + "(" + ElementInit(f.Type) + ")";
+        if (f.Kind == DeclKind::List)
+            return "new " + Object("cLinkedList") + "(" + ElementInit(f.Type) + ")";
+        if (f.Kind == DeclKind::Map)
+            return "new " + Object("cMap") + "(" + ElementInit(f.Type) + ")";
         if (f.Kind == DeclKind::Array) {
             std::string kind = ArrayKind(f.Type, detail);
             std::string sizes;
-            for (long long z : f.DimSizes) sizes += (sizes.empty() ? "" : ", ") + std::to_string(z);
+            for (long long z : f.DimSizes)
+                sizes += (sizes.empty() ? "" : ", ") + std::to_string(z);
             if (sizes.empty()) sizes = "0";
-            return Object("cArray") + ".Dim(" + kind + ", [" + sizes + "]" + (detail.empty() ? "" : ", " + detail) + ")";
+            return Object("cArray") + ".Dim(" + kind + ", [" + sizes + "]" +
+                   (detail.empty() ? "" : ", " + detail) + ")";
         }
         if (f.ArrayLength > 0) {
             std::string kind = ArrayKind(f.Type, detail);
-            if (kind[0] == '"' ) {
+            if (kind[0] == '"') {
                 return Object("cArray") + ".Dim(\"\", [" + std::to_string(f.ArrayLength - 1) + "]" +
                        (detail.empty() ? "" : ", " + detail) + ")";
             }
             if (f.Type.IsStructure()) {
-                return Object("cArray") + ".Dim(" + kind + ", [" + std::to_string(f.ArrayLength - 1) + "])";
+                return Object("cArray") + ".Dim(" + kind + ", [" +
+                       std::to_string(f.ArrayLength - 1) + "])";
             }
             return "new " + kind + "(" + std::to_string(f.ArrayLength) + ")";
         }
@@ -838,7 +896,8 @@ struct Emitter {
         if (isStatic && Current->Proc) {
             std::string base = Current->Proc->Js + "$" + StripPointer(name);
             v.Js = base;
-            for (int n = 2; Main.UsedJs.count(v.Js); ++n) v.Js = base + std::to_string(n);
+            for (int n = 2; Main.UsedJs.count(v.Js); ++n)
+                v.Js = base + std::to_string(n);
             Main.UsedJs.insert(v.Js);
         } else {
             v.Js = JsNameFor(name, scope.UsedJs);
@@ -892,8 +951,8 @@ struct Emitter {
 
     bool HasFloat(const Expr& e) {
         switch (e.Kind) {
-            case ExprKind::Number: return e.Text.find_first_of(".eE") != std::string::npos &&
-                                          e.Text[0] != '$';
+            case ExprKind::Number:
+                return e.Text.find_first_of(".eE") != std::string::npos && e.Text[0] != '$';
             case ExprKind::Constant: {
                 ConstantValue* c = FindConstant(e.Text);
                 return c && c->IsFloat;
@@ -925,13 +984,15 @@ struct Emitter {
             }
             case ExprKind::Call: {
                 if (Variable* v = FindVariable(e.Text, true)) return KindOfType(v->Type);
-                if (ProcedureInfo* p = FindInModules(Procedures, e.Text)) return KindOfType(p->Return);
+                if (ProcedureInfo* p = FindInModules(Procedures, e.Text))
+                    return KindOfType(p->Return);
                 std::string n = Lower(e.Text);
                 if (n == "bool" || n == "sizeof" || n == "offsetof") return 'i';
                 auto d = Lib.Documented.find(n);
                 if (d != Lib.Documented.end()) {
                     char r = d->second.Result;
-                    if (r == 'd' && (n == "abs" || n == "sign")) return e.Args.size() == 1 && HasFloat(*e.Args[0]) ? 'd' : 'i';
+                    if (r == 'd' && (n == "abs" || n == "sign"))
+                        return e.Args.size() == 1 && HasFloat(*e.Args[0]) ? 'd' : 'i';
                     return r == 'f' ? 'f' : r == 'd' ? 'd' : r == 's' ? 's' : 'i';
                 }
                 return 'i';
@@ -946,14 +1007,15 @@ struct Emitter {
                 if (FieldType(*e.Args[0], t)) return KindOfType(t);
                 return 'i';
             }
-            case ExprKind::String: return 's';
+            case ExprKind::String:
+                return 's';
             case ExprKind::Constant: {
                 ConstantValue* c = FindConstant(e.Text);
                 return c && c->IsString ? 's' : c && c->IsFloat ? 'F' : 'i';
             }
             case ExprKind::Binary: {
                 const std::string& op = e.Text;
-                if (op == "+" ) {
+                if (op == "+") {
                     char a = StaticKind(*e.Args[0]), b = StaticKind(*e.Args[1]);
                     if (a == 's' || b == 's') return 's';
                     return Promote(a, b);
@@ -965,7 +1027,8 @@ struct Emitter {
             case ExprKind::Unary:
                 if (e.Text == "-") return StaticKind(*e.Args[0]);
                 return 'i';
-            default: return 'i';
+            default:
+                return 'i';
         }
     }
     ValueType TypeFromNameQuiet(const std::string& written, const std::string& name) {
@@ -1046,14 +1109,22 @@ struct Emitter {
                 out.Number = v;
                 return out;
             }
-            case ExprKind::String: return MakeVal(JsString(e.Text), 's');
-            case ExprKind::Constant: return EmitConstant(e);
-            case ExprKind::Name: return EmitName(e);
-            case ExprKind::Call: return EmitCall(e, nullptr);
-            case ExprKind::Field: return EmitField(e, nullptr);
-            case ExprKind::Index: return EmitIndex(e, nullptr);
-            case ExprKind::Unary: return EmitUnary(e, floatContext);
-            case ExprKind::Binary: return EmitBinary(e, floatContext);
+            case ExprKind::String:
+                return MakeVal(JsString(e.Text), 's');
+            case ExprKind::Constant:
+                return EmitConstant(e);
+            case ExprKind::Name:
+                return EmitName(e);
+            case ExprKind::Call:
+                return EmitCall(e, nullptr);
+            case ExprKind::Field:
+                return EmitField(e, nullptr);
+            case ExprKind::Index:
+                return EmitIndex(e, nullptr);
+            case ExprKind::Unary:
+                return EmitUnary(e, floatContext);
+            case ExprKind::Binary:
+                return EmitBinary(e, floatContext);
         }
         return MakeVal("0", 'i');
     }
@@ -1091,18 +1162,6 @@ struct Emitter {
         return out;
     }
 
-    std::string ElementIndex(const Variable& v, const Expr& e) {
-        if (e.Args.size() <= 1) {
-            return e.Args.empty() ? "0" : Integer(*e.Args[0]);
-        }
-        // a(i, j, k) in one flat array: ((i * d1) + j) * d2 + k
-        std::string index = Integer(*e.Args[0]);
-        for (size_t i = 1; i < e.Args.size(); ++i) {
-            index = "(" + index + ") * " + v.Js + ".ORV_Dims[" + std::to_string(i) + "] + " +
-                    Integer(*e.Args[i]);
-        }
-        return index;
-    }
     std::string Integer(const Expr& e) {
         Val v = Emit(e, false);
         if (IsFloatKind(v.Kind)) return Object("cPB") + ".Round(" + v.Js + ")";
@@ -1123,8 +1182,10 @@ struct Emitter {
                 std::string args;
                 for (size_t i = 0; i < e.Args.size(); ++i) {
                     if (i) args += ", ";
-                    args += ArgumentJs(*e.Args[i], proto && proto->Params && i < proto->Params->size()
-                                                       ? &(*proto->Params)[i] : nullptr);
+                    args +=
+                        ArgumentJs(*e.Args[i], proto && proto->Params && i < proto->Params->size()
+                                                   ? &(*proto->Params)[i]
+                                                   : nullptr);
                 }
                 if (proto && proto->Params) {
                     for (size_t i = e.Args.size(); i < proto->Params->size(); ++i) {
@@ -1172,7 +1233,8 @@ struct Emitter {
         // map
         std::string key = e.Args.empty() ? "" : TextArgument(*e.Args[0]);
         if (assign) {
-            out.Js = obj + ".setData(" + Store(v.Type, *assign) + (key.empty() ? "" : ", " + key) + ")";
+            out.Js =
+                obj + ".setData(" + Store(v.Type, *assign) + (key.empty() ? "" : ", " + key) + ")";
             return out;
         }
         out.Js = obj + ".getData(" + key + ")";
@@ -1228,7 +1290,8 @@ struct Emitter {
         if (given > count) Error(e.Line, "too many arguments for " + p.Name + "()");
         for (size_t i = 0; i < given; ++i) {
             if (i) args += ", ";
-            args += ArgumentJs(*e.Args[i], p.Params && i < p.Params->size() ? &(*p.Params)[i] : nullptr);
+            args += ArgumentJs(*e.Args[i],
+                               p.Params && i < p.Params->size() ? &(*p.Params)[i] : nullptr);
         }
         for (size_t i = given; i < count; ++i) {
             const Decl& d = (*p.Params)[i];
@@ -1253,34 +1316,54 @@ struct Emitter {
 
     static bool IsListMethod(const std::string& n) {
         static const std::unordered_set<std::string> names = {
-            "addelement", "insertelement", "deleteelement", "clearlist", "freelist", "resetlist",
-            "firstelement", "lastelement", "nextelement", "previouselement", "selectelement",
-            "changecurrentelement", "listindex", "listsize", "swapelements", "moveelement",
-            "pushlistposition", "poplistposition", "comparelist", "mergelists", "splitlist",
-            "findmapelement", "addmapelement", "deletemapelement", "mapkey", "mapsize",
-            "clearmap", "freemap", "resetmap", "nextmapelement", "pushmapposition",
-            "popmapposition", "comparemap", "copylist", "listdata"};
+            "addelement",       "insertelement",   "deleteelement",   "clearlist",
+            "freelist",         "resetlist",       "firstelement",    "lastelement",
+            "nextelement",      "previouselement", "selectelement",   "changecurrentelement",
+            "listindex",        "listsize",        "swapelements",    "moveelement",
+            "pushlistposition", "poplistposition", "comparelist",     "mergelists",
+            "splitlist",        "findmapelement",  "addmapelement",   "deletemapelement",
+            "mapkey",           "mapsize",         "clearmap",        "freemap",
+            "resetmap",         "nextmapelement",  "pushmapposition", "popmapposition",
+            "comparemap",       "copylist",        "listdata"};
         return names.count(n) != 0;
     }
     static std::string MethodName(const std::string& n) {
         static const std::unordered_map<std::string, std::string> names = {
-            {"addelement", "AddElement"}, {"insertelement", "InsertElement"},
-            {"deleteelement", "DeleteElement"}, {"clearlist", "ClearList"},
-            {"freelist", "FreeList"}, {"resetlist", "ResetList"},
-            {"firstelement", "FirstElement"}, {"lastelement", "LastElement"},
-            {"nextelement", "NextElement"}, {"previouselement", "PreviousElement"},
-            {"selectelement", "SelectElement"}, {"changecurrentelement", "ChangeCurrentElement"},
-            {"listindex", "ListIndex"}, {"listsize", "ListSize"},
-            {"swapelements", "SwapElements"}, {"moveelement", "MoveElement"},
-            {"pushlistposition", "PushListPosition"}, {"poplistposition", "PopListPosition"},
-            {"comparelist", "CompareList"}, {"mergelists", "MergeLists"},
-            {"splitlist", "SplitList"}, {"findmapelement", "FindMapElement"},
-            {"addmapelement", "AddMapElement"}, {"deletemapelement", "DeleteMapElement"},
-            {"mapkey", "MapKey"}, {"mapsize", "MapSize"}, {"clearmap", "ClearMap"},
-            {"freemap", "FreeMap"}, {"resetmap", "ResetMap"},
-            {"nextmapelement", "NextMapElement"}, {"pushmapposition", "PushMapPosition"},
-            {"popmapposition", "PopMapPosition"}, {"comparemap", "CompareMap"},
-            {"copylist", "CopyList"}, {"listdata", "ListData"}};
+            {"addelement", "AddElement"},
+            {"insertelement", "InsertElement"},
+            {"deleteelement", "DeleteElement"},
+            {"clearlist", "ClearList"},
+            {"freelist", "FreeList"},
+            {"resetlist", "ResetList"},
+            {"firstelement", "FirstElement"},
+            {"lastelement", "LastElement"},
+            {"nextelement", "NextElement"},
+            {"previouselement", "PreviousElement"},
+            {"selectelement", "SelectElement"},
+            {"changecurrentelement", "ChangeCurrentElement"},
+            {"listindex", "ListIndex"},
+            {"listsize", "ListSize"},
+            {"swapelements", "SwapElements"},
+            {"moveelement", "MoveElement"},
+            {"pushlistposition", "PushListPosition"},
+            {"poplistposition", "PopListPosition"},
+            {"comparelist", "CompareList"},
+            {"mergelists", "MergeLists"},
+            {"splitlist", "SplitList"},
+            {"findmapelement", "FindMapElement"},
+            {"addmapelement", "AddMapElement"},
+            {"deletemapelement", "DeleteMapElement"},
+            {"mapkey", "MapKey"},
+            {"mapsize", "MapSize"},
+            {"clearmap", "ClearMap"},
+            {"freemap", "FreeMap"},
+            {"resetmap", "ResetMap"},
+            {"nextmapelement", "NextMapElement"},
+            {"pushmapposition", "PushMapPosition"},
+            {"popmapposition", "PopMapPosition"},
+            {"comparemap", "CompareMap"},
+            {"copylist", "CopyList"},
+            {"listdata", "ListData"}};
         return names.at(n);
     }
 
@@ -1300,7 +1383,8 @@ struct Emitter {
         std::string n = Lower(e.Text);
         int line = e.Line;
         auto documented = Lib.Documented.find(n);
-        unsigned collections = documented == Lib.Documented.end() ? 0 : documented->second.Collections;
+        unsigned collections =
+            documented == Lib.Documented.end() ? 0 : documented->second.Collections;
         unsigned floats = documented == Lib.Documented.end() ? 0 : documented->second.Floats;
         auto args = [&](size_t from) {
             std::string s;
@@ -1322,14 +1406,17 @@ struct Emitter {
             if (n == "addmapelement" || n == "findmapelement" || n == "deletemapelement") {
                 if (e.Args.size() > 1) {
                     rest = TextArgument(*e.Args[1]);
-                    for (size_t i = 2; i < e.Args.size(); ++i) rest += ", " + ArgumentJs(*e.Args[i], nullptr);
+                    for (size_t i = 2; i < e.Args.size(); ++i)
+                        rest += ", " + ArgumentJs(*e.Args[i], nullptr);
                 }
             }
             if (n == "copylist") return MakeVal(obj + ".CopyList(" + rest + ")", 'i');
             return MakeVal(obj + "." + MethodName(n) + "(" + rest + ")", kind);
         }
         if (n == "copymap" && e.Args.size() == 2)
-            return MakeVal(Object("cMap") + ".CopyMap(" + CollectionJs(*e.Args[0]) + ", " + CollectionJs(*e.Args[1]) + ")", 'i');
+            return MakeVal(Object("cMap") + ".CopyMap(" + CollectionJs(*e.Args[0]) + ", " +
+                               CollectionJs(*e.Args[1]) + ")",
+                           'i');
         if (n == "bool" && e.Args.size() == 1) {
             Val v = Emit(*e.Args[0], HasFloat(*e.Args[0]));
             if (v.Kind == 'c') return MakeVal("(" + v.Js + " ? 1 : 0)", 'i');
@@ -1353,36 +1440,49 @@ struct Emitter {
         }
         if ((n == "initializestructure" || n == "clearstructure" || n == "resetstructure") &&
             e.Args.size() == 2) {
-            return MakeVal(Object("cPB") + ".StructureReset(" + ArgumentJs(*e.Args[0], nullptr) + ", " +
-                               StructureJs(e.Args[1]->Text) + ")", 'v');
+            return MakeVal(Object("cPB") + ".StructureReset(" + ArgumentJs(*e.Args[0], nullptr) +
+                               ", " + StructureJs(e.Args[1]->Text) + ")",
+                           'v');
         }
         if (n == "copystructure" && e.Args.size() == 3) {
-            return MakeVal(Object("cPB") + ".StructureCopy(" + ArgumentJs(*e.Args[0], nullptr) + ", " +
-                               ArgumentJs(*e.Args[1], nullptr) + ", " + StructureJs(e.Args[2]->Text) + ")", 'v');
+            return MakeVal(Object("cPB") + ".StructureCopy(" + ArgumentJs(*e.Args[0], nullptr) +
+                               ", " + ArgumentJs(*e.Args[1], nullptr) + ", " +
+                               StructureJs(e.Args[2]->Text) + ")",
+                           'v');
         }
         if (n == "allocatestructure" && e.Args.size() == 1) {
-            return MakeVal(Object("cMemory") + ".AllocateStructure(" + StructureJs(e.Args[0]->Text) + ")", 'i');
+            return MakeVal(
+                Object("cMemory") + ".AllocateStructure(" + StructureJs(e.Args[0]->Text) + ")",
+                'i');
         }
         if ((n == "sortstructuredarray" || n == "sortstructuredlist") && e.Args.size() >= 4) {
             std::string obj = CollectionJs(*e.Args[0]);
-            std::string rest = ArgumentJs(*e.Args[1], nullptr) + ", " + ArgumentJs(*e.Args[2], nullptr) +
-                               ", " + ArgumentJs(*e.Args[3], nullptr);
-            for (size_t i = 4; i < e.Args.size(); ++i) rest += ", " + ArgumentJs(*e.Args[i], nullptr);
-            return MakeVal(Call("Sort", n == "sortstructuredarray" ? "SortStructuredArray" : "SortStructuredList", obj + ", " + rest), 'v');
+            std::string rest = ArgumentJs(*e.Args[1], nullptr) + ", " +
+                               ArgumentJs(*e.Args[2], nullptr) + ", " +
+                               ArgumentJs(*e.Args[3], nullptr);
+            for (size_t i = 4; i < e.Args.size(); ++i)
+                rest += ", " + ArgumentJs(*e.Args[i], nullptr);
+            return MakeVal(
+                Call("Sort",
+                     n == "sortstructuredarray" ? "SortStructuredArray" : "SortStructuredList",
+                     obj + ", " + rest),
+                'v');
         }
         auto found = Lib.Functions.find(n);
         if (found != Lib.Functions.end()) {
             const LibraryFunction& f = found->second;
             Out.UsedNames.insert(n);
             auto doc = Lib.Documented.find(n);
-            if (doc != Lib.Documented.end() && static_cast<int>(e.Args.size()) > doc->second.MaxArgs)
+            if (doc != Lib.Documented.end() &&
+                static_cast<int>(e.Args.size()) > doc->second.MaxArgs)
                 Error(line, "too many arguments for " + f.Name + "()");
             std::string js = Call(f.Object, f.Name, args(0));
             char kind = 'i';
             if (doc != Lib.Documented.end()) {
                 char r = doc->second.Result;
                 kind = r == 's' ? 's' : r == 'f' ? 'f' : r == 'd' ? 'd' : r == 'v' ? 'i' : 'i';
-                if ((n == "abs" || n == "sign") && !(e.Args.size() == 1 && HasFloat(*e.Args[0]))) kind = 'i';
+                if ((n == "abs" || n == "sign") && !(e.Args.size() == 1 && HasFloat(*e.Args[0])))
+                    kind = 'i';
             }
             if (f.Await) {
                 if (!InAsync) {
@@ -1408,7 +1508,8 @@ struct Emitter {
         if (doc != Lib.Documented.end()) {
             Warn(line, doc->second.Name + "() is not available in the browser");
             return MakeVal(Object("cPB") + ".Unavailable(" + JsString(doc->second.Name) + ", " +
-                               std::to_string(line) + ")", doc->second.Result == 's' ? 's' : 'i');
+                               std::to_string(line) + ")",
+                           doc->second.Result == 's' ? 's' : 'i');
         }
         Error(line, "procedure not found: " + e.Text + "()");
         return MakeVal("0", 'i');
@@ -1417,10 +1518,10 @@ struct Emitter {
     // the page defines when it loads them.
     static bool IsPageLibraryFunction(const std::string& n) {
         static const std::unordered_set<std::string> names = {
-            "orv_blockwindow", "orv_blockgadget", "orv_savetext", "orv_savecsv", "orv_savecanvas",
-            "savexml", "googlechartgadget", "googlemapsgeocoder", "googlemapsgeocoder2",
-            "googlemapgadget", "orv_setcookie", "orv_getcookie", "orv_removecookie", "newpdf",
-            "tinymcegadget", "openwebsocket"};
+            "orv_blockwindow",     "orv_blockgadget", "orv_savetext",      "orv_savecsv",
+            "orv_savecanvas",      "savexml",         "googlechartgadget", "googlemapsgeocoder",
+            "googlemapsgeocoder2", "googlemapgadget", "orv_setcookie",     "orv_getcookie",
+            "orv_removecookie",    "newpdf",          "tinymcegadget",     "openwebsocket"};
         return names.count(n) != 0 || n.rfind("orv_localstorage", 0) == 0;
     }
 
@@ -1434,7 +1535,8 @@ struct Emitter {
         ValueType baseType;
         bool known = FieldType(baseExpr, baseType) || BaseType(baseExpr, baseType);
         if (!known || !baseType.IsStructure()) {
-            if (baseExpr.Kind == ExprKind::Name && !baseExpr.Text.empty() && !FindVariable(baseExpr.Text)) {
+            if (baseExpr.Kind == ExprKind::Name && !baseExpr.Text.empty() &&
+                !FindVariable(baseExpr.Text)) {
                 if (!baseExpr.Type.empty()) {
                     UseVariable(baseExpr, true);
                     return EmitField(e, assign, collectionItself);
@@ -1454,17 +1556,21 @@ struct Emitter {
         std::string object;
         if (baseType.Pointer) {
             Val base = Emit(baseExpr, false);
-            if (f->Kind != DeclKind::Variable || f->ArrayLength > 0 || (f->Type.IsStructure() && !f->Type.Pointer)) {
+            if (f->Kind != DeclKind::Variable || f->ArrayLength > 0 ||
+                (f->Type.IsStructure() && !f->Type.Pointer)) {
                 object = Object("cMemory") + ".ORV_Object(" + base.Js + ")." + f->Name;
-                if (f->Type.IsStructure() && !f->Type.Pointer && f->Kind == DeclKind::Variable && f->ArrayLength == 0) {
+                if (f->Type.IsStructure() && !f->Type.Pointer && f->Kind == DeclKind::Variable &&
+                    f->ArrayLength == 0) {
                     // a nested structure reached through an address: by its own address
-                    object = Object("cMemory") + ".ORV_Get(" + base.Js + ", " + std::to_string(f->Offset) + ", 7, " + JsString(f->Name) + ")";
+                    object = Object("cMemory") + ".ORV_Get(" + base.Js + ", " +
+                             std::to_string(f->Offset) + ", 7, " + JsString(f->Name) + ")";
                 }
             } else {
                 std::string call = base.Js + ", " + std::to_string(f->Offset) + ", " +
                                    std::to_string(TypeCode(f->Type)) + ", " + JsString(f->Name);
                 if (assign) {
-                    out.Js = Object("cMemory") + ".ORV_Set(" + call + ", " + Store(f->Type, *assign) + ")";
+                    out.Js = Object("cMemory") + ".ORV_Set(" + call + ", " +
+                             Store(f->Type, *assign) + ")";
                     return out;
                 }
                 out.Js = Object("cMemory") + ".ORV_Get(" + call + ")";
@@ -1472,7 +1578,7 @@ struct Emitter {
             }
         } else {
             Val base = Emit(baseExpr, false);
-            object = base.Js + "." + PropertyName(f->Name);
+            object = base.Js + "." + f->Name;
         }
         if (f->Kind == DeclKind::List || f->Kind == DeclKind::Map || f->Kind == DeclKind::Array) {
             Variable v;
@@ -1488,7 +1594,8 @@ struct Emitter {
             call.Kind = ExprKind::Call;
             call.Text = e.Text;
             call.Line = e.Line;
-            for (size_t i = 1; i < e.Args.size(); ++i) call.Args.push_back(CloneExpr(*e.Args[i]));
+            for (size_t i = 1; i < e.Args.size(); ++i)
+                call.Args.push_back(CloneExpr(*e.Args[i]));
             call.Empty = call.Args.empty();
             if (f->Kind == DeclKind::Array && call.Empty && !assign) {
                 out.Js = object;
@@ -1504,9 +1611,6 @@ struct Emitter {
         out.Js = object;
         return out;
     }
-    static std::string PropertyName(const std::string& name) {
-        return name;
-    }
     static ExprPtr CloneExpr(const Expr& e) {
         auto c = std::make_unique<Expr>();
         c->Kind = e.Kind;
@@ -1515,7 +1619,8 @@ struct Emitter {
         c->Line = e.Line;
         c->Empty = e.Empty;
         c->Called = e.Called;
-        for (const auto& a : e.Args) c->Args.push_back(CloneExpr(*a));
+        for (const auto& a : e.Args)
+            c->Args.push_back(CloneExpr(*a));
         return c;
     }
 
@@ -1529,15 +1634,17 @@ struct Emitter {
         const Expr& fieldExpr = *e.Args[0];
         ValueType owner;
         if (fieldExpr.Kind == ExprKind::Field &&
-            (FieldType(*fieldExpr.Args[0], owner) || BaseType(*fieldExpr.Args[0], owner)) && owner.Pointer) {
+            (FieldType(*fieldExpr.Args[0], owner) || BaseType(*fieldExpr.Args[0], owner)) &&
+            owner.Pointer) {
             // an element of a static array field reached through an address: by its offset
             const Field* f = FindField(owner, fieldExpr.Text);
             if (f) {
                 std::string index = Integer(*e.Args[1]);
                 std::string pointer = Emit(*fieldExpr.Args[0], false).Js;
-                std::string call = pointer + ", " + std::to_string(f->Offset) + " + (" + index + ") * " +
-                                   std::to_string(SizeOfType(f->Type)) + ", " + std::to_string(TypeCode(f->Type)) +
-                                   ", " + JsString(f->Name + ".") + " + (" + index + ")";
+                std::string call = pointer + ", " + std::to_string(f->Offset) + " + (" + index +
+                                   ") * " + std::to_string(SizeOfType(f->Type)) + ", " +
+                                   std::to_string(TypeCode(f->Type)) + ", " +
+                                   JsString(f->Name + ".") + " + (" + index + ")";
                 Val out = MakeVal(Object("cMemory") + (assign ? ".ORV_Set(" : ".ORV_Get(") + call +
                                       (assign ? ", " + Store(f->Type, *assign) : "") + ")",
                                   KindOfType(f->Type));
@@ -1561,7 +1668,8 @@ struct Emitter {
                 Val out = v;
                 out.Number = -v.Number;
                 out.Js = "(-" + v.Js + ")";
-                if (v.Js.size() > 2 && v.Js[0] == '(' && v.Js[1] == '-') out.Js = v.Js.substr(2, v.Js.size() - 3);
+                if (v.Js.size() > 2 && v.Js[0] == '(' && v.Js[1] == '-')
+                    out.Js = v.Js.substr(2, v.Js.size() - 3);
                 return out;
             }
             Val out = MakeVal("(-" + ValueJs(v) + ")", v.Kind == 'c' ? 'i' : v.Kind);
@@ -1582,27 +1690,32 @@ struct Emitter {
                 Error(e.Line, "label not found: " + a.Text);
                 return MakeVal("0", 'i');
             }
-            return MakeVal(Object("cMemory") + ".ORV_LabelAddress(" + std::to_string(it->second) + ")", 'i');
+            return MakeVal(
+                Object("cMemory") + ".ORV_LabelAddress(" + std::to_string(it->second) + ")", 'i');
         }
         // "@"
-        if (a.Kind == ExprKind::Call && FindInModules(Procedures, a.Text) && !FindVariable(a.Text, true)) {
+        if (a.Kind == ExprKind::Call && FindInModules(Procedures, a.Text) &&
+            !FindVariable(a.Text, true)) {
             Val v = MakeVal(FindInModules(Procedures, a.Text)->Js, 'p');
             return v;
         }
         if (a.Kind == ExprKind::Call && a.Empty) {
             if (Variable* v = FindVariable(a.Text, true)) {
-                if (v->Kind == DeclKind::Array) return MakeVal(Object("cMemory") + ".ORV_Address(" + v->Js + ")", 'i');
+                if (v->Kind == DeclKind::Array)
+                    return MakeVal(Object("cMemory") + ".ORV_Address(" + v->Js + ")", 'i');
                 if (v->Kind == DeclKind::List) return MakeVal(v->Js + ".GetCurrentElement()", 'i');
                 return MakeVal(Object("cMemory") + ".ORV_Address(" + v->Js + ".getData())", 'i');
             }
         }
         if (a.Kind == ExprKind::Call && !a.Empty) {
             if (Variable* v = FindVariable(a.Text, true)) {
-                if (v->Kind == DeclKind::Array && !v->Type.IsStructure() && KindOfType(v->Type) != 's') {
+                if (v->Kind == DeclKind::Array && !v->Type.IsStructure() &&
+                    KindOfType(v->Type) != 's') {
                     std::string detail;
                     int size = SizeOfType(v->Type);
-                    return MakeVal(Object("cMemory") + ".ORV_Address(" + v->Js + ") + (" + ElementIndexJs(v->Js, a) +
-                                       ") * " + std::to_string(size), 'i');
+                    return MakeVal(Object("cMemory") + ".ORV_Address(" + v->Js + ") + (" +
+                                       ElementIndexJs(v->Js, a) + ") * " + std::to_string(size),
+                                   'i');
                 }
             }
         }
@@ -1618,7 +1731,8 @@ struct Emitter {
             Val a = Emit(*e.Args[0], HasFloat(*e.Args[0]));
             Val b = Emit(*e.Args[1], HasFloat(*e.Args[1]));
             if (op == "XOr") return MakeVal("(!" + Paren(a) + " !== !" + Paren(b) + ")", 'c');
-            return MakeVal("(" + CondJs(a) + (op == "And" ? " && " : " || ") + CondJs(b) + ")", 'c');
+            return MakeVal("(" + CondJs(a) + (op == "And" ? " && " : " || ") + CondJs(b) + ")",
+                           'c');
         }
         if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=") {
             bool fc = HasFloat(*e.Args[0]) || HasFloat(*e.Args[1]);
@@ -1646,7 +1760,9 @@ struct Emitter {
             Val out = MakeVal("(" + x + " " + op + " " + y + ")", kind);
             if (a.Literal && b.Literal) {
                 out.Literal = true;
-                out.Number = op == "+" ? a.Number + b.Number : op == "-" ? a.Number - b.Number : a.Number * b.Number;
+                out.Number = op == "+"   ? a.Number + b.Number
+                             : op == "-" ? a.Number - b.Number
+                                         : a.Number * b.Number;
             }
             return out;
         }
@@ -1686,12 +1802,14 @@ struct Emitter {
             typed = true;
             if (v->Type.IsStructure() && !v->Type.Pointer) {
                 Val value = Emit(valueExpr, false);
-                return Indent(depth) + Object("cPB") + ".AssignStructure(" + v->Js + ", " + value.Js + ");\n";
+                return Indent(depth) + Object("cPB") + ".AssignStructure(" + v->Js + ", " +
+                       value.Js + ");\n";
             }
             bool fc = HasFloat(valueExpr) || targetType.IsFloat();
             Val value = Emit(valueExpr, fc);
             if (value.Kind == 'p' && v->Type.Prototype.empty() && !v->Type.Pointer) {
-                return Indent(depth) + v->Js + " = " + Object("cMemory") + ".ORV_Address(" + value.Js + ");\n";
+                return Indent(depth) + v->Js + " = " + Object("cMemory") + ".ORV_Address(" +
+                       value.Js + ");\n";
             }
             return Indent(depth) + v->Js + " = " + Store(targetType, value) + ";\n";
         }
@@ -1708,7 +1826,8 @@ struct Emitter {
             if (v && v->Type.IsStructure() && !v->Type.Pointer) {
                 // an element takes a copy of the structure
                 Val place = EmitCall(target, nullptr);
-                return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " + value.Js + ");\n";
+                return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " +
+                       value.Js + ");\n";
             }
             return Indent(depth) + EmitCall(target, &value).Js + ";\n";
         }
@@ -1716,18 +1835,21 @@ struct Emitter {
             ValueType ft;
             if (FieldType(target, ft) && ft.IsStructure() && !ft.Pointer) {
                 Val place = EmitField(target, nullptr);
-                return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " + value.Js + ");\n";
+                return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " +
+                       value.Js + ");\n";
             }
             return Indent(depth) + EmitField(target, &value).Js + ";\n";
         }
-        if (target.Kind == ExprKind::Index) return Indent(depth) + EmitIndex(target, &value).Js + ";\n";
+        if (target.Kind == ExprKind::Index)
+            return Indent(depth) + EmitIndex(target, &value).Js + ";\n";
         Error(target.Line, "cannot assign to this expression");
         return "";
     }
 
     std::string EmitBlock(const Block& block, int depth) {
         std::string out;
-        for (const StmtPtr& s : block) out += EmitStatement(*s, depth);
+        for (const StmtPtr& s : block)
+            out += EmitStatement(*s, depth);
         return out;
     }
 
@@ -1749,13 +1871,19 @@ struct Emitter {
             case StmtKind::Nothing:
                 if (s.Word == "enableexplicit") Explicit = true;
                 if (s.Word == "disableexplicit") Explicit = false;
-                if (s.Word == "enabledebugger") return ind + Object("cDebugger") + ".EnableDebugger();\n";
-                if (s.Word == "disabledebugger") return ind + Object("cDebugger") + ".DisableDebugger();\n";
+                if (s.Word == "enabledebugger")
+                    return ind + Object("cDebugger") + ".EnableDebugger();\n";
+                if (s.Word == "disabledebugger")
+                    return ind + Object("cDebugger") + ".DisableDebugger();\n";
                 return "";
-            case StmtKind::Raw: return s.Name + "\n";
-            case StmtKind::Assign: return AssignJs(*s.A, *s.B, depth);
-            case StmtKind::Expression: return EmitExpressionStatement(s, depth);
-            case StmtKind::Declare: return EmitDeclare(s, depth);
+            case StmtKind::Raw:
+                return s.Name + "\n";
+            case StmtKind::Assign:
+                return AssignJs(*s.A, *s.B, depth);
+            case StmtKind::Expression:
+                return EmitExpressionStatement(s, depth);
+            case StmtKind::Declare:
+                return EmitDeclare(s, depth);
             case StmtKind::If: {
                 std::string out;
                 for (size_t i = 0; i < s.Branches.size(); ++i) {
@@ -1783,7 +1911,8 @@ struct Emitter {
                         for (const ExprPtr& value : c.Values) {
                             if (!cond.empty()) cond += " || ";
                             if (value->Kind == ExprKind::Binary && value->Text == "To") {
-                                cond += "(" + sel + " >= " + ValueJs(Emit(*value->Args[0], false)) + " && " + sel +
+                                cond += "(" + sel + " >= " + ValueJs(Emit(*value->Args[0], false)) +
+                                        " && " + sel +
                                         " <= " + ValueJs(Emit(*value->Args[1], false)) + ")";
                             } else {
                                 cond += sel + " == " + ValueJs(Emit(*value, false));
@@ -1815,8 +1944,9 @@ struct Emitter {
                 std::string body = EmitBlock(s.Body, depth + 1);
                 Loop loop = Loops.back();
                 Loops.pop_back();
-                std::string head = "for (" + var + " = " + ValueJs(from) + "; " + var + (down ? " >= " : " <= ") +
-                                   ValueJs(to) + "; " + var + " += " + step + ") {\n";
+                std::string head = "for (" + var + " = " + ValueJs(from) + "; " + var +
+                                   (down ? " >= " : " <= ") + ValueJs(to) + "; " + var +
+                                   " += " + step + ") {\n";
                 return ind + WrapLoop(loop, head) + body + ind + "}\n";
             }
             case StmtKind::ForEach: {
@@ -1827,7 +1957,8 @@ struct Emitter {
                 Loop loop = Loops.back();
                 Loops.pop_back();
                 std::string start = obj + (isMap ? ".ForEach_Init();\n" : ".ForEach_Start();\n");
-                return ind + start + ind + WrapLoop(loop, "while (" + obj + ".ForEach()) {\n") + body + ind + "}\n";
+                return ind + start + ind + WrapLoop(loop, "while (" + obj + ".ForEach()) {\n") +
+                       body + ind + "}\n";
             }
             case StmtKind::While: {
                 Loops.push_back({LoopLabel()});
@@ -1844,7 +1975,8 @@ struct Emitter {
                 Loops.pop_back();
                 if (!s.A) return ind + WrapLoop(loop, "for (;;) {\n") + body + ind + "}\n";
                 Val c = Emit(*s.A, HasFloat(*s.A));
-                return ind + WrapLoop(loop, "do {\n") + body + ind + "} while (!(" + CondJs(c) + "));\n";
+                return ind + WrapLoop(loop, "do {\n") + body + ind + "} while (!(" + CondJs(c) +
+                       "));\n";
             }
             case StmtKind::With: {
                 WithStack.push_back(s.A.get());
@@ -1863,7 +1995,8 @@ struct Emitter {
                     return "";
                 }
                 if (levels <= 1) return ind + "break;\n";
-                if (levels > static_cast<int>(Loops.size())) levels = static_cast<int>(Loops.size());
+                if (levels > static_cast<int>(Loops.size()))
+                    levels = static_cast<int>(Loops.size());
                 Loop& target = Loops[Loops.size() - static_cast<size_t>(levels)];
                 target.LabelUsed = true;
                 return ind + "break " + target.Label + ";\n";
@@ -1885,12 +2018,15 @@ struct Emitter {
                 return ind + "return " + Store(rt, v) + ";\n";
             }
             case StmtKind::End:
-                return ind + Object("cCommon") + ".End(" + (s.A ? ValueJs(Emit(*s.A, false)) : "") + ");\n";
+                return ind + Object("cCommon") + ".End(" + (s.A ? ValueJs(Emit(*s.A, false)) : "") +
+                       ");\n";
             case StmtKind::Debug: {
                 Val v = Emit(*s.A, HasFloat(*s.A));
                 std::string text = ValueJs(v);
-                if (v.Kind == 'f') text = Object("cPB") + ".DebugF(" + v.Js + ")";
-                else if (v.Kind == 'd' || v.Kind == 'F') text = Object("cPB") + ".DebugD(" + v.Js + ")";
+                if (v.Kind == 'f')
+                    text = Object("cPB") + ".DebugF(" + v.Js + ")";
+                else if (v.Kind == 'd' || v.Kind == 'F')
+                    text = Object("cPB") + ".DebugD(" + v.Js + ")";
                 return ind + Object("cDebugger") + ".Debug(" + text + ");\n";
             }
             case StmtKind::Swap: {
@@ -1919,9 +2055,15 @@ struct Emitter {
                         if (v) t = v->Type;
                     }
                 }
-                std::string letter = s.Type.empty() ? (t.Name.empty() || t.IsStructure() ? "i" : t.Name) : BasicLetter(s.Type);
+                std::string letter = s.Type.empty()
+                                         ? (t.Name.empty() || t.IsStructure() ? "i" : t.Name)
+                                         : BasicLetter(s.Type);
                 if (letter.empty()) letter = "i";
-                Val v = MakeVal(Object("cCommon") + ".Read(\"" + letter + "\")", letter == "s" ? 's' : letter == "f" ? 'f' : letter == "d" ? 'd' : 'i');
+                Val v =
+                    MakeVal(Object("cCommon") + ".Read(\"" + letter + "\")", letter == "s"   ? 's'
+                                                                             : letter == "f" ? 'f'
+                                                                             : letter == "d" ? 'd'
+                                                                                             : 'i');
                 return AssignFromVal(*s.A, v, depth);
             }
             case StmtKind::Restore: {
@@ -1947,7 +2089,8 @@ struct Emitter {
                 }
                 return ind + (InAsync ? "await " : "") + "ORV_Gosub_" + Lower(s.Name) + "();\n";
             }
-            case StmtKind::Return: return ind + "return;\n";
+            case StmtKind::Return:
+                return ind + "return;\n";
             case StmtKind::Label: {
                 auto it = JumpTargets.find(Lower(s.Name));
                 if (it != JumpTargets.end()) return "";  // a case of the jump loop
@@ -1984,8 +2127,10 @@ struct Emitter {
                     Error(s.Line, "module not found: " + s.Name);
                     return "";
                 }
-                if (s.Word == "use") UsedModules.insert(Lower(s.Name));
-                else UsedModules.erase(Lower(s.Name));
+                if (s.Word == "use")
+                    UsedModules.insert(Lower(s.Name));
+                else
+                    UsedModules.erase(Lower(s.Name));
                 return "";
         }
         return "";
@@ -2008,7 +2153,8 @@ struct Emitter {
         if (e.Kind != ExprKind::Call) return false;
         Variable* v = FindVariable(e.Text, true);
         if (!v) return false;
-        return (kind == 'L' && v->Kind == DeclKind::List) || (kind == 'M' && v->Kind == DeclKind::Map);
+        return (kind == 'L' && v->Kind == DeclKind::List) ||
+               (kind == 'M' && v->Kind == DeclKind::Map);
     }
 
     std::string AssignFromVal(const Expr& target, const Val& value, int depth) {
@@ -2047,7 +2193,8 @@ struct Emitter {
         if (e.Kind == ExprKind::Binary && e.Text != "And" && e.Text != "Or" && e.Text != "XOr") {
             // "a + 1": the target is the leftmost operand
             const Expr* leftmost = &e;
-            while (leftmost->Kind == ExprKind::Binary) leftmost = leftmost->Args[0].get();
+            while (leftmost->Kind == ExprKind::Binary)
+                leftmost = leftmost->Args[0].get();
             return AssignJs(*leftmost, e, depth);
         }
         if (e.Kind == ExprKind::Name) {
@@ -2060,15 +2207,18 @@ struct Emitter {
             if (!FindVariable(e.Text, true) && !FindInModules(Procedures, e.Text)) {
                 if ((n == "copyarray") && e.Args.size() == 2) {
                     std::string b = CollectionJs(*e.Args[1]);
-                    return ind + b + " = " + Object("cArray") + ".CopyArray(" + CollectionJs(*e.Args[0]) + ", " + b + ");\n";
+                    return ind + b + " = " + Object("cArray") + ".CopyArray(" +
+                           CollectionJs(*e.Args[0]) + ", " + b + ");\n";
                 }
                 if (n == "freearray" && e.Args.size() == 1) {
                     std::string a = CollectionJs(*e.Args[0]);
                     return ind + a + " = " + Object("cArray") + ".FreeArray(" + a + ");\n";
                 }
-                if (n == "copymemorystring" && e.Args.size() == 2 && e.Args[1]->Kind == ExprKind::Name) {
+                if (n == "copymemorystring" && e.Args.size() == 2 &&
+                    e.Args[1]->Kind == ExprKind::Name) {
                     std::string p = LValueJs(*e.Args[1]);
-                    return ind + p + " = " + Object("cMemory") + ".CopyMemoryString(" + ArgumentJs(*e.Args[0], nullptr) + ", " + p + ");\n";
+                    return ind + p + " = " + Object("cMemory") + ".CopyMemoryString(" +
+                           ArgumentJs(*e.Args[0], nullptr) + ", " + p + ");\n";
                 }
             }
         }
@@ -2102,7 +2252,11 @@ struct Emitter {
                 if (!Main.Vars.count(mainKey)) {
                     Scope* saved = Current;
                     Current = &Main;
-                    DeclareVariable(d.Name, t, collection ? (d.Kind == DeclKind::Variable ? DeclKind::Array : d.Kind) : DeclKind::Variable, false, false, d.Line, collection);
+                    DeclareVariable(d.Name, t,
+                                    collection
+                                        ? (d.Kind == DeclKind::Variable ? DeclKind::Array : d.Kind)
+                                        : DeclKind::Variable,
+                                    false, false, d.Line, collection);
                     Current = saved;
                 }
                 Current->Shared[key] = mainKey;
@@ -2115,7 +2269,8 @@ struct Emitter {
                     Error(d.Line, "array not found: " + d.Name + "()");
                     continue;
                 }
-                out += ind + v->Js + " = " + Object("cArray") + ".ReDim(" + v->Js + ", [" + SizesJs(d) + "]);\n";
+                out += ind + v->Js + " = " + Object("cArray") + ".ReDim(" + v->Js + ", [" +
+                       SizesJs(d) + "]);\n";
                 continue;
             }
             bool global = w == "global" || w == "threaded";
@@ -2124,33 +2279,38 @@ struct Emitter {
             if (collection) {
                 existing = FindVariable(d.Name, true);
                 if (existing && (existing->Kind != d.Kind)) existing = nullptr;
-                if (existing && Current->IsProcedure && !global && !Current->Vars.count(Lower(d.Name) + "()") &&
+                if (existing && Current->IsProcedure && !global &&
+                    !Current->Vars.count(Lower(d.Name) + "()") &&
                     !Current->Shared.count(Lower(d.Name) + "()"))
                     existing = nullptr;
             } else {
                 existing = nullptr;
                 std::string key = Lower(d.Name);
                 Scope& scope = (global || !Current->IsProcedure) ? Main : *Current;
-                auto it = scope.Vars.find((Current->IsProcedure && !global) ? key : ModulePrefix() + key);
+                auto it =
+                    scope.Vars.find((Current->IsProcedure && !global) ? key : ModulePrefix() + key);
                 if (it != scope.Vars.end()) existing = &it->second;
                 if (existing && global) {
                     GlobalKeys.insert(ModulePrefix() + key);
                     GlobalJs.insert(existing->Js);
                 }
             }
-            Variable& v = existing ? *existing : DeclareVariable(d.Name, t, d.Kind, global, isStatic, d.Line, collection);
+            Variable& v =
+                existing ? *existing
+                         : DeclareVariable(d.Name, t, d.Kind, global, isStatic, d.Line, collection);
             if (d.Kind == DeclKind::Array) {
                 if (d.Sizes.empty()) continue;  // "Global a()" of an array dimensioned later
                 std::string detail;
                 std::string kind = ArrayKind(v.Type, detail);
                 v.Dimensions = static_cast<int>(d.Sizes.size());
-                out += ind + v.Js + " = " + Object("cArray") + ".Dim(" + kind + ", [" + SizesJs(d) + "]" +
-                       (detail.empty() ? "" : ", " + detail) + ");\n";
+                out += ind + v.Js + " = " + Object("cArray") + ".Dim(" + kind + ", [" + SizesJs(d) +
+                       "]" + (detail.empty() ? "" : ", " + detail) + ");\n";
                 continue;
             }
             if (d.Kind == DeclKind::List || d.Kind == DeclKind::Map) {
                 if (existing || depth > 0 || Current->IsProcedure)
-                    out += ind + v.Js + " = new " + Object(d.Kind == DeclKind::List ? "cLinkedList" : "cMap") + "(" +
+                    out += ind + v.Js + " = new " +
+                           Object(d.Kind == DeclKind::List ? "cLinkedList" : "cMap") + "(" +
                            ElementInit(v.Type) + ");\n";
                 continue;
             }
@@ -2168,9 +2328,11 @@ struct Emitter {
                 bool fc = HasFloat(*d.Value) || v.Type.IsFloat();
                 Val value = Emit(*d.Value, fc);
                 if (v.Type.IsStructure() && !v.Type.Pointer)
-                    out += ind + Object("cPB") + ".AssignStructure(" + v.Js + ", " + value.Js + ");\n";
+                    out +=
+                        ind + Object("cPB") + ".AssignStructure(" + v.Js + ", " + value.Js + ");\n";
                 else if (value.Kind == 'p' && v.Type.Prototype.empty() && !v.Type.Pointer)
-                    out += ind + v.Js + " = " + Object("cMemory") + ".ORV_Address(" + value.Js + ");\n";
+                    out += ind + v.Js + " = " + Object("cMemory") + ".ORV_Address(" + value.Js +
+                           ");\n";
                 else
                     out += ind + v.Js + " = " + Store(v.Type, value) + ";\n";
             } else if (Current->IsProcedure && !global && w != "shared") {
@@ -2195,11 +2357,19 @@ struct Emitter {
         for (const StmtPtr& sp : block) {
             const Stmt& s = *sp;
             switch (s.Kind) {
-                case StmtKind::Structure: DefineStructure(s); break;
-                case StmtKind::ConstantDef: DefineConstant(s.Name, *s.A, s.Line); break;
-                case StmtKind::Enumeration: DefineEnumeration(s); break;
+                case StmtKind::Structure:
+                    DefineStructure(s);
+                    break;
+                case StmtKind::ConstantDef:
+                    DefineConstant(s.Name, *s.A, s.Line);
+                    break;
+                case StmtKind::Enumeration:
+                    DefineEnumeration(s);
+                    break;
                 case StmtKind::Procedure:
-                case StmtKind::DeclareProc: DefineProcedure(s); break;
+                case StmtKind::DeclareProc:
+                    DefineProcedure(s);
+                    break;
                 case StmtKind::Prototype: {
                     ProcedureInfo p;
                     p.Name = s.Proc->Name;
@@ -2208,7 +2378,9 @@ struct Emitter {
                     Prototypes[ModulePrefix() + Lower(p.Name)] = p;
                     break;
                 }
-                case StmtKind::DataSection: CollectData(s.Body); break;
+                case StmtKind::DataSection:
+                    CollectData(s.Body);
+                    break;
                 case StmtKind::Module: {
                     std::string saved = Module;
                     Module = Lower(s.Name);
@@ -2218,13 +2390,17 @@ struct Emitter {
                     break;
                 }
                 case StmtKind::UseModule:
-                    if (s.Word == "use") UsedModules.insert(Lower(s.Name));
-                    else UsedModules.erase(Lower(s.Name));
+                    if (s.Word == "use")
+                        UsedModules.insert(Lower(s.Name));
+                    else
+                        UsedModules.erase(Lower(s.Name));
                     break;
                 default:
                     // data sections, structures and constants may stand inside blocks
-                    for (const Branch& b : s.Branches) Collect(b.Body);
-                    for (const Case& c : s.Cases) Collect(c.Body);
+                    for (const Branch& b : s.Branches)
+                        Collect(b.Body);
+                    for (const Case& c : s.Cases)
+                        Collect(c.Body);
                     Collect(s.Body);
                     break;
             }
@@ -2267,8 +2443,10 @@ struct Emitter {
             c.Integer = value;
             c.Number = static_cast<double>(value);
             Constants[ModulePrefix() + Lower(d.Name)] = c;
-            if (binary) value = value == 0 ? 1 : value * 2;
-            else value += step;
+            if (binary)
+                value = value == 0 ? 1 : value * 2;
+            else
+                value += step;
         }
         ConstantValue next;
         next.Integer = value;
@@ -2284,7 +2462,8 @@ struct Emitter {
         if (info.Name.empty()) {
             info.Name = p.Name;
             std::string js;
-            for (char c : p.Name) js += c == '$' ? '$' : c;
+            for (char c : p.Name)
+                js += c == '$' ? '$' : c;
             if (!Module.empty()) js = Module + "_" + js;
             if (ReservedNames().count(js) || IsRuntimeObject(js)) js += "_";
             info.Js = js;
@@ -2324,7 +2503,8 @@ struct Emitter {
                 if (!s.Args.empty() && s.Args[0]->Kind == ExprKind::String) {
                     Out.IncludedBinaries.push_back(s.Args[0]->Text);
                     std::string content = ReadBinary ? ReadBinary(s.Args[0]->Text) : "";
-                    if (content.empty()) Warn(s.Line, "IncludeBinary file not read: " + s.Args[0]->Text);
+                    if (content.empty())
+                        Warn(s.Line, "IncludeBinary file not read: " + s.Args[0]->Text);
                     if (!lastLabel.empty()) BinaryLabels[lastLabel] = JsString(content);
                 }
                 lastLabel.clear();
@@ -2341,8 +2521,10 @@ struct Emitter {
                     }
                     ConstantValue c;
                     if (FoldConstant(*v, c)) {
-                        if (letter == "s" && !c.IsString) DataValues.push_back(JsString(ConstantJs(c)));
-                        else DataValues.push_back(ConstantJs(c));
+                        if (letter == "s" && !c.IsString)
+                            DataValues.push_back(JsString(ConstantJs(c)));
+                        else
+                            DataValues.push_back(ConstantJs(c));
                     } else {
                         DataValues.push_back(ValueJs(Emit(*v, HasFloat(*v))));
                     }
@@ -2369,27 +2551,32 @@ struct Emitter {
             if (f != Lib.Functions.end() && f->second.Await) blocks = true;
             calls.push_back(e.Text);
         }
-        for (const ExprPtr& a : e.Args) CallsIn(*a, calls, blocks);
+        for (const ExprPtr& a : e.Args)
+            CallsIn(*a, calls, blocks);
     }
     void CallsIn(const Block& block, std::vector<std::string>& calls, bool& blocks) {
         for (const StmtPtr& sp : block) {
             const Stmt& s = *sp;
             for (const ExprPtr* e : {&s.A, &s.B, &s.C, &s.D})
                 if (*e) CallsIn(**e, calls, blocks);
-            for (const ExprPtr& a : s.Args) CallsIn(*a, calls, blocks);
+            for (const ExprPtr& a : s.Args)
+                CallsIn(*a, calls, blocks);
             for (const Decl& d : s.Decls) {
                 if (d.Value) CallsIn(*d.Value, calls, blocks);
-                for (const ExprPtr& z : d.Sizes) CallsIn(*z, calls, blocks);
+                for (const ExprPtr& z : d.Sizes)
+                    CallsIn(*z, calls, blocks);
             }
             for (const Branch& b : s.Branches) {
                 if (b.Condition) CallsIn(*b.Condition, calls, blocks);
                 CallsIn(b.Body, calls, blocks);
             }
             for (const Case& c : s.Cases) {
-                for (const ExprPtr& v : c.Values) CallsIn(*v, calls, blocks);
+                for (const ExprPtr& v : c.Values)
+                    CallsIn(*v, calls, blocks);
                 CallsIn(c.Body, calls, blocks);
             }
-            if (s.Kind != StmtKind::Procedure && s.Kind != StmtKind::Module) CallsIn(s.Body, calls, blocks);
+            if (s.Kind != StmtKind::Procedure && s.Kind != StmtKind::Module)
+                CallsIn(s.Body, calls, blocks);
             if (s.Kind == StmtKind::Module) CallsIn(s.Body, calls, blocks);
         }
     }
@@ -2405,7 +2592,8 @@ struct Emitter {
             Module = p.Module;
             CallsIn(p.Body->Body, calls, blocks);
             for (const std::string& c : calls)
-                if (ProcedureInfo* callee = FindInModules(Procedures, c)) callers[callee].push_back(&p);
+                if (ProcedureInfo* callee = FindInModules(Procedures, c))
+                    callers[callee].push_back(&p);
             Module = saved;
             if (blocks) {
                 p.Async = true;
@@ -2445,24 +2633,26 @@ struct Emitter {
             if (s.Kind == StmtKind::Goto) gotos.insert(Lower(s.Name));
             if (s.Kind == StmtKind::Gosub) gosubs.insert(Lower(s.Name));
             if (s.Kind == StmtKind::Procedure) continue;
-            for (const Branch& b : s.Branches) FindJumps(b.Body, gotos, gosubs);
-            for (const Case& c : s.Cases) FindJumps(c.Body, gotos, gosubs);
+            for (const Branch& b : s.Branches)
+                FindJumps(b.Body, gotos, gosubs);
+            for (const Case& c : s.Cases)
+                FindJumps(c.Body, gotos, gosubs);
             FindJumps(s.Body, gotos, gosubs);
         }
     }
 
     // The statements of a body; a body with Goto targets becomes a loop over a switch whose
     // cases start at the labels.
-    std::string EmitBody(const Block& block, int depth, const Block** gosubSource) {
+    std::string EmitBody(const Block& block, int depth) {
         std::unordered_set<std::string> gotos, gosubs;
         FindJumps(block, gotos, gosubs);
-        (void)gosubSource;
         // labels that start Gosub subroutines: the statements to their Return
         std::vector<const Stmt*> statements;
         std::string subroutines;
         for (size_t i = 0; i < block.size(); ++i) {
             const Stmt& s = *block[i];
-            if (s.Kind == StmtKind::Label && gosubs.count(Lower(s.Name)) && !gotos.count(Lower(s.Name))) {
+            if (s.Kind == StmtKind::Label && gosubs.count(Lower(s.Name)) &&
+                !gotos.count(Lower(s.Name))) {
                 GosubLabels.insert(Lower(s.Name));
             }
         }
@@ -2488,16 +2678,15 @@ struct Emitter {
         }
         for (size_t i = 0; i < block.size(); ++i) {
             const Stmt& s = *block[i];
-            if (s.Kind == StmtKind::Label && GosubLabels.count(Lower(s.Name)) && !targets.count(Lower(s.Name))) {
+            if (s.Kind == StmtKind::Label && GosubLabels.count(Lower(s.Name)) &&
+                !targets.count(Lower(s.Name))) {
                 // the subroutine runs to its Return
-                Block* none = nullptr;
-                (void)none;
                 std::string body;
                 size_t j = i + 1;
                 for (; j < block.size() && block[j]->Kind != StmtKind::Return; ++j)
                     body += EmitStatement(*block[j], 1);
-                subroutines += std::string(InAsync ? "async " : "") + "function ORV_Gosub_" + Lower(s.Name) +
-                               "() {\n" + body + "}\n";
+                subroutines += std::string(InAsync ? "async " : "") + "function ORV_Gosub_" +
+                               Lower(s.Name) + "() {\n" + body + "}\n";
                 i = j;
                 continue;
             }
@@ -2507,7 +2696,8 @@ struct Emitter {
             }
             out += EmitStatement(s, d);
         }
-        if (jumping) out += Indent(depth + 1) + "}\n" + Indent(depth + 1) + "break;\n" + ind + "}\n";
+        if (jumping)
+            out += Indent(depth + 1) + "}\n" + Indent(depth + 1) + "break;\n" + ind + "}\n";
         JumpTargets.swap(savedTargets);
         return subroutines + out;
     }
@@ -2544,8 +2734,9 @@ struct Emitter {
             if (!collection && !t.Pointer && t.IsStructure())
                 Error(d.Line, "a structure parameter must be a pointer: *" + d.Name);
         }
-        std::string body = EmitBody(proc.Body, 1, nullptr);
-        std::string out = std::string(p.Async ? "async " : "") + "function " + p.Js + "(" + params + ") {\n";
+        std::string body = EmitBody(proc.Body, 1);
+        std::string out =
+            std::string(p.Async ? "async " : "") + "function " + p.Js + "(" + params + ") {\n";
         if (!scope.Declarations.empty()) {
             out += "    var ";
             for (size_t i = 0; i < scope.Declarations.size(); ++i)
@@ -2560,7 +2751,6 @@ struct Emitter {
         Explicit = savedExplicit;
         return out;
     }
-
 };
 
 // True when a top-level block has Goto or Gosub targets (it then goes through EmitBody).
@@ -2574,9 +2764,9 @@ bool HasJumps(const Block& block) {
 
 // PureBasic's own structures of one field, for pointers that walk memory (*c.Character).
 void DefineBuiltInStructures(Emitter& em) {
-    static const char* const kinds[][2] = {{"Byte", "b"},    {"Ascii", "a"},   {"Word", "w"},
+    static const char* const kinds[][2] = {{"Byte", "b"},    {"Ascii", "a"},     {"Word", "w"},
                                            {"Unicode", "u"}, {"Character", "c"}, {"Long", "l"},
-                                           {"Integer", "i"}, {"Quad", "q"},   {"Float", "f"},
+                                           {"Integer", "i"}, {"Quad", "q"},      {"Float", "f"},
                                            {"Double", "d"},  {"String", "s"}};
     for (const auto& kind : kinds) {
         Structure s;
@@ -2617,8 +2807,9 @@ void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult
     em.InAsync = mainAsync;
 
     // labels at the top: Goto and Gosub work on the main program's statements
-    std::string main = HasJumps(program.Statements) ? em.EmitBody(program.Statements, mainAsync ? 1 : 0, nullptr)
-                                                    : em.EmitBlock(program.Statements, mainAsync ? 1 : 0);
+    std::string main = HasJumps(program.Statements)
+                           ? em.EmitBody(program.Statements, mainAsync ? 1 : 0)
+                           : em.EmitBlock(program.Statements, mainAsync ? 1 : 0);
     std::string procedures = em.ProceduresOut;
 
     std::string out;
@@ -2630,9 +2821,10 @@ void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult
     std::string data;
     if (!em.DataValues.empty()) {
         data = em.Object("cCommon") + ".ORV_DataArray = [";
-        for (size_t i = 0; i < em.DataValues.size(); ++i) data += (i ? ", " : "") + em.DataValues[i];
-        data += "];\n" + em.Object("cCommon") + ".ORV_DataTypes = " + JsString(em.DataTypes) + ";\n" +
-                em.Object("cCommon") + ".Restore(0);\n";
+        for (size_t i = 0; i < em.DataValues.size(); ++i)
+            data += (i ? ", " : "") + em.DataValues[i];
+        data += "];\n" + em.Object("cCommon") + ".ORV_DataTypes = " + JsString(em.DataTypes) +
+                ";\n" + em.Object("cCommon") + ".Restore(0);\n";
     }
     objects.assign(result.UsedObjects.begin(), result.UsedObjects.end());
     std::sort(objects.begin(), objects.end());
@@ -2644,10 +2836,12 @@ void EmitProgram(const Program& program, const LibraryIndex& library, EmitResult
     }
     out += factories + data;
     std::vector<std::string> declarations = em.Main.Declarations;
-    for (const std::string& s : em.StaticDeclarations) declarations.push_back(s);
+    for (const std::string& s : em.StaticDeclarations)
+        declarations.push_back(s);
     if (!declarations.empty()) {
         out += "var ";
-        for (size_t i = 0; i < declarations.size(); ++i) out += (i ? ", " : "") + declarations[i];
+        for (size_t i = 0; i < declarations.size(); ++i)
+            out += (i ? ", " : "") + declarations[i];
         out += ";\n";
     }
     out += procedures;

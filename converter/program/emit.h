@@ -16,10 +16,10 @@ namespace orvane::program {
 
 struct EmitResult {
     std::string Script;
-    std::vector<std::string> Errors;    // "Line N: ..." lines that fail the conversion
-    std::vector<std::string> Warnings;  // "Line N: ..." lines reported as progress
-    std::unordered_set<std::string> UsedNames;    // lowered names of library functions called
-    std::unordered_set<std::string> UsedObjects;  // runtime objects ("cString") the script uses
+    std::vector<std::string> Errors;                // "Line N: ..." lines that fail the conversion
+    std::vector<std::string> Warnings;              // "Line N: ..." lines reported as progress
+    std::unordered_set<std::string> UsedNames;      // lowered names of library functions called
+    std::unordered_set<std::string> UsedObjects;    // runtime objects ("cString") the script uses
     std::unordered_set<std::string> UsedConstants;  // lowered "#name" of built-in constants
     std::vector<std::string> IncludedBinaries;      // IncludeBinary files, as written
 };

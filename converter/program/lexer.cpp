@@ -9,8 +9,12 @@ namespace {
 bool IsNameStart(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
 }
-bool IsNameChar(unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsNameChar(unsigned char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 bool IsHexDigit(unsigned char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -36,7 +40,8 @@ std::string_view Trimmed(std::string_view s) {
 
 std::string_view FirstWord(std::string_view line) {
     size_t n = 0;
-    while (n < line.size() && IsNameChar(static_cast<unsigned char>(line[n]))) ++n;
+    while (n < line.size() && IsNameChar(static_cast<unsigned char>(line[n])))
+        ++n;
     return line.substr(0, n);
 }
 
@@ -94,15 +99,33 @@ void LexLine(std::string_view line, int number, std::vector<Token>& out) {
                 }
                 char e = line[++j];
                 switch (e) {
-                    case 'n': text += '\n'; break;
-                    case 'r': text += '\r'; break;
-                    case 't': text += '\t'; break;
-                    case 'a': text += '\a'; break;
-                    case 'b': text += '\b'; break;
-                    case 'f': text += '\f'; break;
-                    case 'v': text += '\v'; break;
-                    case '0': text += std::string(1, '\0'); break;
-                    default: text += e; break;  // \\ \" \'
+                    case 'n':
+                        text += '\n';
+                        break;
+                    case 'r':
+                        text += '\r';
+                        break;
+                    case 't':
+                        text += '\t';
+                        break;
+                    case 'a':
+                        text += '\a';
+                        break;
+                    case 'b':
+                        text += '\b';
+                        break;
+                    case 'f':
+                        text += '\f';
+                        break;
+                    case 'v':
+                        text += '\v';
+                        break;
+                    case '0':
+                        text += std::string(1, '\0');
+                        break;
+                    default:
+                        text += e;
+                        break;  // \\ \" \'
                 }
             }
             push(TokenKind::String, text);
@@ -123,7 +146,8 @@ void LexLine(std::string_view line, int number, std::vector<Token>& out) {
         }
         if (c == '#' && i + 1 < line.size() && IsNameStart(line[i + 1])) {
             size_t j = i + 1;
-            while (j < line.size() && IsNameChar(line[j])) ++j;
+            while (j < line.size() && IsNameChar(line[j]))
+                ++j;
             if (j < line.size() && line[j] == '$') ++j;
             push(TokenKind::Constant, std::string(line.substr(i, j - i)));
             i = j;
@@ -131,17 +155,20 @@ void LexLine(std::string_view line, int number, std::vector<Token>& out) {
         }
         if (c == '$' && i + 1 < line.size() && IsHexDigit(line[i + 1])) {
             size_t j = i + 1;
-            while (j < line.size() && IsHexDigit(line[j])) ++j;
+            while (j < line.size() && IsHexDigit(line[j]))
+                ++j;
             push(TokenKind::Number, std::string(line.substr(i, j - i)));
             i = j;
             continue;
         }
         if (IsDigit(c) || (c == '.' && i + 1 < line.size() && IsDigit(line[i + 1]))) {
             size_t j = i;
-            while (j < line.size() && IsDigit(line[j])) ++j;
+            while (j < line.size() && IsDigit(line[j]))
+                ++j;
             if (j < line.size() && line[j] == '.' && j + 1 < line.size() && IsDigit(line[j + 1])) {
                 ++j;
-                while (j < line.size() && IsDigit(line[j])) ++j;
+                while (j < line.size() && IsDigit(line[j]))
+                    ++j;
             } else if (j < line.size() && line[j] == '.' &&
                        (j + 1 >= line.size() || !IsNameStart(line[j + 1]))) {
                 ++j;  // "1." is a float
@@ -151,7 +178,8 @@ void LexLine(std::string_view line, int number, std::vector<Token>& out) {
                 if (k < line.size() && (line[k] == '+' || line[k] == '-')) ++k;
                 if (k < line.size() && IsDigit(line[k])) {
                     j = k;
-                    while (j < line.size() && IsDigit(line[j])) ++j;
+                    while (j < line.size() && IsDigit(line[j]))
+                        ++j;
                 }
             }
             push(TokenKind::Number, std::string(line.substr(i, j - i)));
@@ -160,7 +188,8 @@ void LexLine(std::string_view line, int number, std::vector<Token>& out) {
         }
         if (IsNameStart(c)) {
             size_t j = i;
-            while (j < line.size() && IsNameChar(line[j])) ++j;
+            while (j < line.size() && IsNameChar(line[j]))
+                ++j;
             if (j < line.size() && line[j] == '$') ++j;
             push(TokenKind::Name, std::string(line.substr(i, j - i)));
             i = j;

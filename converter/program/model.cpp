@@ -4,12 +4,15 @@ namespace orvane::program {
 
 std::string BasicLetter(const std::string& typeName) {
     std::string t;
-    for (char c : typeName) t += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    for (char c : typeName)
+        t += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
     if (t.size() == 1 && std::string("bawuclifdqs").find(t[0]) != std::string::npos) return t;
     return "";
 }
 
-bool ValueType::IsStructure() const { return !Name.empty() && BasicLetter(Name).empty(); }
+bool ValueType::IsStructure() const {
+    return !Name.empty() && BasicLetter(Name).empty();
+}
 
 int SizeOfBasic(const std::string& letter) {
     if (letter == "b" || letter == "a") return 1;

@@ -39,7 +39,7 @@ struct Field {
     std::string Name;  // as declared, without "*"
     ValueType Type;
     DeclKind Kind = DeclKind::Variable;
-    int ArrayLength = 0;  // a static array field "a[n]": n elements
+    int ArrayLength = 0;              // a static array field "a[n]": n elements
     std::vector<long long> DimSizes;  // "Array a.i(n)": the highest index of each dimension
     int Offset = 0;
     int Size = 0;
@@ -94,7 +94,7 @@ struct DocumentedFunction {
     int MinArgs = 0;
     int MaxArgs = 0;
     unsigned Collections = 0;  // bit i: argument i is an array, list or map itself
-    unsigned Floats = 0;       // bit i: parameter i is a float (its argument is worked out in floats)
+    unsigned Floats = 0;  // bit i: parameter i is a float (its argument is worked out in floats)
 };
 
 // Tables shared by every conversion: the runtime's functions and constants, the documented

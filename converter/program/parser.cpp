@@ -21,20 +21,37 @@ struct Failure {
 
 // Words that close or split a block; a statement never starts with one of them.
 const std::unordered_set<std::string>& BlockWords() {
-    static const std::unordered_set<std::string> words = {
-        "endif",          "else",         "elseif",      "endselect",         "case",
-        "default",        "next",         "wend",        "until",             "forever",
-        "endprocedure",   "endwith",      "endenumeration", "enddatasection", "endmodule",
-        "enddeclaremodule", "endstructure", "endstructureunion"};
+    static const std::unordered_set<std::string> words = {"endif",          "else",
+                                                          "elseif",         "endselect",
+                                                          "case",           "default",
+                                                          "next",           "wend",
+                                                          "until",          "forever",
+                                                          "endprocedure",   "endwith",
+                                                          "endenumeration", "enddatasection",
+                                                          "endmodule",      "enddeclaremodule",
+                                                          "endstructure",   "endstructureunion"};
     return words;
 }
 
 // Statement words that a ":" may follow without making them a label ("Repeat : ...").
 const std::unordered_set<std::string>& StatementWords() {
-    static const std::unordered_set<std::string> words = {
-        "repeat", "return", "continue", "break", "end", "fakereturn", "enableexplicit",
-        "disableexplicit", "datasection", "procedurereturn", "calldebugger", "enabledebugger",
-        "disabledebugger", "structureunion", "enumeration", "enumerationbinary", "debug"};
+    static const std::unordered_set<std::string> words = {"repeat",
+                                                          "return",
+                                                          "continue",
+                                                          "break",
+                                                          "end",
+                                                          "fakereturn",
+                                                          "enableexplicit",
+                                                          "disableexplicit",
+                                                          "datasection",
+                                                          "procedurereturn",
+                                                          "calldebugger",
+                                                          "enabledebugger",
+                                                          "disabledebugger",
+                                                          "structureunion",
+                                                          "enumeration",
+                                                          "enumerationbinary",
+                                                          "debug"};
     return words;
 }
 
@@ -107,7 +124,8 @@ struct Parser {
         return "";
     }
     void SkipToStatementEnd() {
-        while (!AtStatementEnd()) Take();
+        while (!AtStatementEnd())
+            Take();
     }
 
     ExprPtr Make(ExprKind kind, std::string text, int line) {
@@ -209,12 +227,18 @@ struct Parser {
         const Token& t = Peek();
         int line = t.Line;
         switch (t.Kind) {
-            case TokenKind::Number: return Make(ExprKind::Number, Take().Text, line);
-            case TokenKind::String: return Make(ExprKind::String, Take().Text, line);
-            case TokenKind::Constant: return Make(ExprKind::Constant, Take().Text, line);
-            case TokenKind::Name: return ParseNamed();
-            case TokenKind::Operator: break;
-            default: Fail("expression expected, found the end of the line");
+            case TokenKind::Number:
+                return Make(ExprKind::Number, Take().Text, line);
+            case TokenKind::String:
+                return Make(ExprKind::String, Take().Text, line);
+            case TokenKind::Constant:
+                return Make(ExprKind::Constant, Take().Text, line);
+            case TokenKind::Name:
+                return ParseNamed();
+            case TokenKind::Operator:
+                break;
+            default:
+                Fail("expression expected, found the end of the line");
         }
         if (t.Text == "(") {
             Take();
@@ -273,7 +297,8 @@ struct Parser {
         if (IsOp(".") && Peek(1).Kind == TokenKind::Name && !Peek(1).SpaceBefore) {
             e->Type = TakeTypeSuffix();
             if (IsOp("{")) {  // ".s{n}" written in an expression: the length is the declaration's
-                while (!IsOp("}") && !AtStatementEnd()) Take();
+                while (!IsOp("}") && !AtStatementEnd())
+                    Take();
                 Accept("}");
             }
         }
@@ -288,7 +313,8 @@ struct Parser {
                 f->Args.push_back(std::move(e));
                 if (IsOp("(")) {
                     f->Called = true;
-                    for (auto& a : ParseArguments()) f->Args.push_back(std::move(a));
+                    for (auto& a : ParseArguments())
+                        f->Args.push_back(std::move(a));
                 }
                 e = std::move(f);
             } else if (IsOp("[")) {
@@ -318,7 +344,8 @@ struct Parser {
         Deeper guard(*this);
         Block block;
         for (;;) {
-            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon) Take();
+            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon)
+                Take();
             const Token& t = Peek();
             if (t.Kind == TokenKind::End) {
                 if (!opener) return block;
@@ -338,10 +365,11 @@ struct Parser {
 
     static std::string Spelled(const std::string& w) {
         static const std::unordered_map<std::string, std::string> words = {
-            {"endif", "EndIf"}, {"endselect", "EndSelect"}, {"next", "Next"}, {"wend", "Wend"},
-            {"until", "Until"}, {"endprocedure", "EndProcedure"}, {"endwith", "EndWith"},
-            {"enddatasection", "EndDataSection"}, {"endmodule", "EndModule"},
-            {"enddeclaremodule", "EndDeclareModule"}};
+            {"endif", "EndIf"},         {"endselect", "EndSelect"},
+            {"next", "Next"},           {"wend", "Wend"},
+            {"until", "Until"},         {"endprocedure", "EndProcedure"},
+            {"endwith", "EndWith"},     {"enddatasection", "EndDataSection"},
+            {"endmodule", "EndModule"}, {"enddeclaremodule", "EndDeclareModule"}};
         auto it = words.find(w);
         return it == words.end() ? w : it->second;
     }
@@ -532,7 +560,8 @@ struct Parser {
             Take();
             auto s = NewStmt(StmtKind::Select, line);
             s->A = ParseExpression();
-            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon) Take();
+            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon)
+                Take();
             for (;;) {
                 while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon)
                     Take();
@@ -619,8 +648,7 @@ struct Parser {
             SkipToStatementEnd();
             return NewStmt(StmtKind::Nothing, line);
         }
-        if (w == "procedure" || w == "procedurec" || w == "proceduredll" ||
-            w == "procedurecdll") {
+        if (w == "procedure" || w == "procedurec" || w == "proceduredll" || w == "procedurecdll") {
             Take();
             auto s = NewStmt(StmtKind::Procedure, line);
             s->Proc = ParseProcedureHeader(w);
@@ -728,9 +756,8 @@ struct Parser {
             if (!AtStatementEnd()) s->Name = TakeName("label");
             return s;
         }
-        if (w == "global" || w == "define" || w == "protected" || w == "static" ||
-            w == "shared" || w == "threaded" || w == "dim" || w == "redim" || w == "newlist" ||
-            w == "newmap") {
+        if (w == "global" || w == "define" || w == "protected" || w == "static" || w == "shared" ||
+            w == "threaded" || w == "dim" || w == "redim" || w == "newlist" || w == "newmap") {
             Take();
             auto s = NewStmt(StmtKind::Declare, line);
             s->Word = w;
@@ -837,7 +864,8 @@ struct Parser {
 
     void ParseFields(Stmt& s, int unionNumber, int line) {
         for (;;) {
-            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon) Take();
+            while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon)
+                Take();
             if (Peek().Kind == TokenKind::End)
                 Fail(unionNumber ? "StructureUnion without EndStructureUnion"
                                  : "Structure without EndStructure",

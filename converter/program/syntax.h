@@ -40,9 +40,9 @@ enum class DeclKind { Variable, Array, List, Map };
 
 struct Decl {
     DeclKind Kind = DeclKind::Variable;
-    std::string Name;  // with "*" for a pointer and "$" when written
-    std::string Type;  // "" when not written
-    int FixedLength = 0;  // ".s{n}"
+    std::string Name;            // with "*" for a pointer and "$" when written
+    std::string Type;            // "" when not written
+    int FixedLength = 0;         // ".s{n}"
     std::vector<ExprPtr> Sizes;  // array sizes; a static array field has one
     ExprPtr Value;               // initial or default value
     int Line = 0;
@@ -78,7 +78,7 @@ enum class StmtKind {
     Gosub,        // Name
     Return,       // Gosub's return
     ProcedureReturn,  // A or null
-    Break,        // A: levels or null
+    Break,            // A: levels or null
     Continue,
     End,          // A: exit code or null
     Debug,        // A; B: level

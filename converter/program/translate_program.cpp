@@ -38,7 +38,8 @@ std::vector<std::string> Lines(const std::string& path) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
         if (!line.empty()) lines.push_back(line);
         start = end + 1;
     }
@@ -55,7 +56,7 @@ std::string DataUrl(const std::string& path) {
         std::string e(ext);
         return lower.size() >= e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
     };
-    const char* type = endsWith(".png")                          ? "image/png"
+    const char* type = endsWith(".png")                        ? "image/png"
                        : endsWith(".jpg") || endsWith(".jpeg") ? "image/jpeg"
                        : endsWith(".gif")                      ? "image/gif"
                        : endsWith(".bmp")                      ? "image/bmp"
@@ -140,9 +141,12 @@ std::string TranslateProgram(Conversion& conv, const std::string& text) {
         return DataUrl(file);
     };
     program::EmitProgram(parsed, index, result, readBinary);
-    for (const std::string& file : result.IncludedBinaries) conv.IncludeBinaryFiles.push_back(file);
-    for (const std::string& w : result.Warnings) LogMessage(conv, w);
-    for (const std::string& e : result.Errors) LogMessage(conv, e, true);
+    for (const std::string& file : result.IncludedBinaries)
+        conv.IncludeBinaryFiles.push_back(file);
+    for (const std::string& w : result.Warnings)
+        LogMessage(conv, w);
+    for (const std::string& e : result.Errors)
+        LogMessage(conv, e, true);
     if (!result.Errors.empty()) return "";
     NoteNeedsOfObjects(conv, result);
     return result.Script;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "converter/page/page.h"
-#include "converter/program/translate_program.h"
 #include "converter/preprocess/preprocess.h"
+#include "converter/program/translate_program.h"
 #include "converter/run/directives.h"
 #include "converter/run/source_assembly.h"
 #include "converter/server/server.h"

@@ -82,8 +82,9 @@ TEST(Program, ScopesNamesAndDefaults) {
     EXPECT_TRUE(Has(js, "Count = (Count + 1);")) << js;
     EXPECT_TRUE(Has(js, "cString.Str(Count)")) << js;
     // default parameters are filled in at the call
-    js = Translate("Procedure.s Pad(t.s, n = 3, c$ = \"*\")\n  ProcedureReturn t\nEndProcedure\n"
-                   "Debug Pad(\"a\")");
+    js = Translate(
+        "Procedure.s Pad(t.s, n = 3, c$ = \"*\")\n  ProcedureReturn t\nEndProcedure\n"
+        "Debug Pad(\"a\")");
     EXPECT_TRUE(Has(js, "Pad(\"a\", 3, \"*\")")) << js;
     // escaped strings decode; plain strings keep their backslashes
     js = Translate("a$ = ~\"x\\ty\"\nb$ = \"c:\\dir\"");
@@ -108,16 +109,19 @@ TEST(Program, BlockingCallsMakeProceduresAsync) {
 TEST(Program, ErrorsInsteadOfBrokenScripts) {
     EXPECT_EQ(Translate("If a\n  b = 1\n"), "ERROR: Line 1: If without EndIf");
     EXPECT_EQ(Translate("x = 1\nEndIf"), "ERROR: Line 2: EndIf without If");
-    EXPECT_EQ(Translate("EnableExplicit\nDefine a\na = b"), "ERROR: Line 3: variable not declared: b");
+    EXPECT_EQ(Translate("EnableExplicit\nDefine a\na = b"),
+              "ERROR: Line 3: variable not declared: b");
     EXPECT_EQ(Translate("Procedure F(a)\nEndProcedure\nF(1, 2)"),
               "ERROR: Line 3: too many arguments for F()");
     EXPECT_EQ(Translate("Goto nowhere"), "ERROR: Line 1: label not found: nowhere");
-    EXPECT_EQ(Translate("Declare G()\nG()"), "ERROR: Line 1: procedure declared but not defined: G()");
+    EXPECT_EQ(Translate("Declare G()\nG()"),
+              "ERROR: Line 1: procedure declared but not defined: G()");
     EXPECT_EQ(Translate("Structure P\n  x.i\nEndStructure\nDefine p.P\np\\y = 1"),
               "ERROR: Line 5: field not found in structure P: y");
     EXPECT_EQ(Translate("x = Nothing(1)"), "ERROR: Line 1: procedure not found: Nothing()");
     EXPECT_EQ(Translate("UseModule Missing"), "ERROR: Line 1: module not found: Missing");
-    EXPECT_EQ(Translate("Module M\nEndModule\nEndModule"), "ERROR: Line 3: EndModule without Module");
+    EXPECT_EQ(Translate("Module M\nEndModule\nEndModule"),
+              "ERROR: Line 3: EndModule without Module");
     std::string deep = "x = " + std::string(3000, '(') + "1" + std::string(3000, ')');
     EXPECT_EQ(Translate(deep), "ERROR: Line 1: nesting too deep");
     // a documented function the browser lacks converts with a warning and an error line at run
@@ -133,8 +137,9 @@ TEST(Program, StructuresPointersDataAndJumps) {
         "Structure Inner\n  v.w\nEndStructure\nStructure Outer\n  name.s\n  in.Inner\n"
         "  List items.i()\n  codes.l[3]\nEndStructure\nDefine o.Outer\n*p.Outer = @o\n"
         "*p\\name = \"x\"\nDebug *p\\in\\v\no\\codes[1] = 70000 * 70000");
-    EXPECT_TRUE(Has(js, "return { \"name\": \"\", \"in\": ORV_Struct_Inner(), \"items\": new "
-                        "cLinkedList(0), \"codes\": new Int32Array(3) };"))
+    EXPECT_TRUE(Has(js,
+                    "return { \"name\": \"\", \"in\": ORV_Struct_Inner(), \"items\": new "
+                    "cLinkedList(0), \"codes\": new Int32Array(3) };"))
         << js;
     EXPECT_TRUE(Has(js, "ORV_Struct_Outer.ORV_Size = 30;")) << js;
     EXPECT_TRUE(Has(js, "cMemory.ORV_Set(p, 0, 8, \"name\", \"x\");")) << js;
@@ -155,7 +160,8 @@ TEST(Program, StructuresPointersDataAndJumps) {
         EmitResult result;
         EmitProgram(program, SmallLibrary(), result,
                     [](const std::string& path) { return "data:image/png;base64,QUJD" + path; });
-        EXPECT_TRUE(Has(result.Script, "x = \"data:image/png;base64,QUJDa.png\";")) << result.Script;
+        EXPECT_TRUE(Has(result.Script, "x = \"data:image/png;base64,QUJDa.png\";"))
+            << result.Script;
         ASSERT_EQ(result.IncludedBinaries.size(), 1u);
         EXPECT_EQ(result.IncludedBinaries[0], "a.png");
     }
