@@ -57,11 +57,13 @@ const std::unordered_set<std::string>& StatementWords() {
 
 // Deeper nesting than any program writes: a limit keeps the recursion off the stack's end.
 constexpr int kMaxDepth = 1500;
+constexpr int kMaxBlockDepth = 200;
 
 struct Parser {
     const std::vector<Token>& Tokens;
     size_t Pos = 0;
     int Depth = 0;
+    int BlockDepth = 0;
 
     struct Deeper {
         Parser& P;
@@ -342,6 +344,13 @@ struct Parser {
     // Statements until one of `ends` starts a statement; the ending word is left unread.
     Block ParseBlock(const std::vector<const char*>& ends, const char* opener, int openLine) {
         Deeper guard(*this);
+        // the emitter recurses once per block with large frames: far fewer levels than for
+        // expressions, and more than any program nests
+        if (++BlockDepth > kMaxBlockDepth) Fail("blocks nested too deeply");
+        struct Leave {
+            int& Depth;
+            ~Leave() { --Depth; }
+        } leave{BlockDepth};
         Block block;
         for (;;) {
             while (Peek().Kind == TokenKind::LineEnd || Peek().Kind == TokenKind::Colon)

@@ -124,6 +124,10 @@ TEST(Program, ErrorsInsteadOfBrokenScripts) {
               "ERROR: Line 3: EndModule without Module");
     std::string deep = "x = " + std::string(3000, '(') + "1" + std::string(3000, ')');
     EXPECT_EQ(Translate(deep), "ERROR: Line 1: nesting too deep");
+    std::string blocks;
+    for (int i = 0; i < 300; ++i)
+        blocks += "If 1\n";
+    EXPECT_EQ(Translate(blocks), "ERROR: Line 200: blocks nested too deeply");
     // a documented function the browser lacks converts with a warning and an error line at run
     EmitResult result;
     std::string js = Translate("RunProgram(\"ls\")", &result);
