@@ -999,12 +999,12 @@ struct Emitter {
             }
             case ExprKind::Field: {
                 ValueType t;
-                if (FieldType(e, t)) return KindOfType(t);
+                if (PlaceType(e, t)) return KindOfType(t);
                 return 'i';
             }
             case ExprKind::Index: {
                 ValueType t;
-                if (FieldType(*e.Args[0], t)) return KindOfType(t);
+                if (PlaceType(*e.Args[0], t)) return KindOfType(t);
                 return 'i';
             }
             case ExprKind::String:
@@ -1045,33 +1045,12 @@ struct Emitter {
         return 'i';
     }
 
-    // The type a field expression has, when its base is known.
-    bool FieldType(const Expr& e, ValueType& out) {
-        if (e.Kind != ExprKind::Field) {
-            if (e.Kind == ExprKind::Name) {
-                if (e.Text.empty()) {
-                    if (WithStack.empty()) return false;
-                    return FieldType(*WithStack.back(), out) || BaseType(*WithStack.back(), out);
-                }
-                Variable* v = FindVariable(e.Text);
-                if (!v) return false;
-                out = v->Type;
-                return true;
-            }
-            return BaseType(e, out);
-        }
-        ValueType base;
-        if (!FieldType(*e.Args[0], base) && !BaseType(*e.Args[0], base)) return false;
-        const Field* f = FindField(base, e.Text);
-        if (!f) return false;
-        out = f->Type;
-        return true;
-    }
-    bool BaseType(const Expr& e, ValueType& out) {
+    // The type of a place (a variable, an element, a field, a procedure's result), when known.
+    bool PlaceType(const Expr& e, ValueType& out) {
         if (e.Kind == ExprKind::Name) {
             if (e.Text.empty()) {
                 if (WithStack.empty()) return false;
-                return FieldType(*WithStack.back(), out) || BaseType(*WithStack.back(), out);
+                return PlaceType(*WithStack.back(), out);
             }
             Variable* v = FindVariable(e.Text);
             if (!v) return false;
@@ -1089,8 +1068,15 @@ struct Emitter {
             }
             return false;
         }
-        if (e.Kind == ExprKind::Index) return FieldType(*e.Args[0], out);
-        if (e.Kind == ExprKind::Field) return FieldType(e, out);
+        if (e.Kind == ExprKind::Index) return PlaceType(*e.Args[0], out);
+        if (e.Kind == ExprKind::Field) {
+            ValueType base;
+            if (!PlaceType(*e.Args[0], base)) return false;
+            const Field* f = FindField(base, e.Text);
+            if (!f) return false;
+            out = f->Type;
+            return true;
+        }
         return false;
     }
 
@@ -1429,7 +1415,7 @@ struct Emitter {
         }
         if (n == "typeof" && e.Args.size() == 1) {
             ValueType t;
-            if (!BaseType(*e.Args[0], t)) t.Name = StaticKind(*e.Args[0]) == 's' ? "s" : "i";
+            if (!PlaceType(*e.Args[0], t)) t.Name = StaticKind(*e.Args[0]) == 's' ? "s" : "i";
             return MakeVal(std::to_string(TypeCode(t)), 'i');
         }
         if (n == "defined") {
@@ -1533,7 +1519,7 @@ struct Emitter {
     Val EmitField(const Expr& e, const Val* assign, bool collectionItself = false) {
         const Expr& baseExpr = *e.Args[0];
         ValueType baseType;
-        bool known = FieldType(baseExpr, baseType) || BaseType(baseExpr, baseType);
+        bool known = PlaceType(baseExpr, baseType);
         if (!known || !baseType.IsStructure()) {
             if (baseExpr.Kind == ExprKind::Name && !baseExpr.Text.empty() &&
                 !FindVariable(baseExpr.Text)) {
@@ -1626,15 +1612,14 @@ struct Emitter {
 
     Val EmitIndex(const Expr& e, const Val* assign) {
         ValueType t;
-        if (!FieldType(*e.Args[0], t)) {
+        if (!PlaceType(*e.Args[0], t)) {
             // a pointer indexed as an array: "*p\a[i]" is a field; "*buffer[i]" is not PureBasic
             Error(e.Line, "[] on something that is not a static array field");
             return MakeVal("0", 'i');
         }
         const Expr& fieldExpr = *e.Args[0];
         ValueType owner;
-        if (fieldExpr.Kind == ExprKind::Field &&
-            (FieldType(*fieldExpr.Args[0], owner) || BaseType(*fieldExpr.Args[0], owner)) &&
+        if (fieldExpr.Kind == ExprKind::Field && PlaceType(*fieldExpr.Args[0], owner) &&
             owner.Pointer) {
             // an element of a static array field reached through an address: by its offset
             const Field* f = FindField(owner, fieldExpr.Text);
@@ -1816,7 +1801,7 @@ struct Emitter {
         (void)typed;
         ValueType t;
         bool fc = HasFloat(valueExpr);
-        if (FieldType(target, t) || BaseType(target, t)) fc = fc || t.IsFloat();
+        if (PlaceType(target, t)) fc = fc || t.IsFloat();
         if (target.Kind == ExprKind::Call) {
             if (Variable* v = FindVariable(target.Text, true)) fc = fc || v->Type.IsFloat();
         }
@@ -1833,7 +1818,7 @@ struct Emitter {
         }
         if (target.Kind == ExprKind::Field) {
             ValueType ft;
-            if (FieldType(target, ft) && ft.IsStructure() && !ft.Pointer) {
+            if (PlaceType(target, ft) && ft.IsStructure() && !ft.Pointer) {
                 Val place = EmitField(target, nullptr);
                 return Indent(depth) + Object("cPB") + ".AssignStructure(" + place.Js + ", " +
                        value.Js + ");\n";
@@ -2049,7 +2034,7 @@ struct Emitter {
             }
             case StmtKind::Read: {
                 ValueType t;
-                if (!FieldType(*s.A, t) && !BaseType(*s.A, t)) {
+                if (!PlaceType(*s.A, t)) {
                     if (s.A->Kind == ExprKind::Name) {
                         Variable* v = UseVariable(*s.A, true);
                         if (v) t = v->Type;
@@ -2143,7 +2128,7 @@ struct Emitter {
         }
         if (e.Kind == ExprKind::Field) {
             ValueType base;
-            if (!FieldType(*e.Args[0], base) && !BaseType(*e.Args[0], base)) return false;
+            if (!PlaceType(*e.Args[0], base)) return false;
             const Field* f = FindField(base, e.Text);
             return f && f->Kind == DeclKind::Map;
         }

@@ -37,9 +37,7 @@ std::vector<std::string> Lines(const std::string& path) {
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
+        std::string line = TrimWhite(std::string_view(text).substr(start, end - start));
         if (!line.empty()) lines.push_back(line);
         start = end + 1;
     }
